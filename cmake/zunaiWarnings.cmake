@@ -1,0 +1,13 @@
+# Warnings and sanitizers shared by every target of the project.
+function(zunai_warnings target)
+  if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+    target_compile_options(${target} PRIVATE -Wall -Wextra)
+    if(ZUNAI_WERROR)
+      target_compile_options(${target} PRIVATE -Werror)
+    endif()
+  endif()
+  if(ZUNAI_SANITIZE)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+endfunction()
