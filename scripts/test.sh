@@ -1,0 +1,165 @@
+#!/usr/bin/env bash
+# The test command: builds everything with warnings as errors and runs every
+# test suite, stage by stage. Exits non-zero at the first stage that fails.
+#
+#   scripts/test.sh              all stages
+#   scripts/test.sh native mingw only the named stages (in the order given)
+#
+# Stages:
+#   native    native build (tests, tool, benchmarks built but not run), ctest
+#   consumer  a host project against the native build: as a subproject and
+#             through find_package of an installed copy (configure and build)
+#   asan      the native suite under AddressSanitizer and UndefinedBehaviorSanitizer
+#   mingw     the 32-bit Windows build, its suite under wine, the DLL export check
+#
+# Run as root on a machine that lacks the compilers, GoogleTest, Google
+# Benchmark or wine, it installs them from Debian's packages first.
+# Build directories: build/native, build/asan, build/mingw (and build/consumer-*).
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+jobs=${ZUNAI_JOBS:-2}
+build=$root/build
+
+log() { printf '\n=== %s\n' "$*"; }
+
+# --- prerequisites ---------------------------------------------------------
+
+have_package() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+
+install_prerequisites() {
+  local wanted=() needs_i386=0
+  command -v cmake >/dev/null || wanted+=(cmake)
+  command -v ninja >/dev/null || wanted+=(ninja-build)
+  command -v g++ >/dev/null || wanted+=(g++)
+  [ -f /usr/src/googletest/CMakeLists.txt ] || wanted+=(googletest)
+  have_package libgtest-dev || wanted+=(libgtest-dev)
+  have_package libbenchmark-dev || wanted+=(libbenchmark-dev)
+  command -v i686-w64-mingw32-g++-posix >/dev/null || wanted+=(g++-mingw-w64-i686)
+  command -v wine >/dev/null || wanted+=(wine)
+  if ! have_package wine32:i386; then
+    wanted+=(wine32:i386)
+    needs_i386=1
+  fi
+
+  if [ ${#wanted[@]} -eq 0 ]; then
+    return 0
+  fi
+  if [ "$(id -u)" -ne 0 ] || ! command -v apt-get >/dev/null; then
+    echo "test.sh: missing ${wanted[*]}; run as root on Debian to install them" >&2
+    return 1
+  fi
+  log "installing ${wanted[*]}"
+  if [ $needs_i386 -eq 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update
+  apt-get install -y "${wanted[@]}"
+}
+
+# --- helpers ---------------------------------------------------------------
+
+# configure DIR ARGS...: a Ninja build with warnings as errors.
+configure() {
+  local dir=$1
+  shift
+  cmake -S "$root" -B "$dir" -G Ninja -DZUNAI_WERROR=ON "$@"
+}
+
+run_ctest() {
+  ctest --test-dir "$1" --output-on-failure -j"$jobs" --no-tests=error
+}
+
+# --- stages ----------------------------------------------------------------
+
+stage_native() {
+  configure "$build/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DZUNAI_BUILD_TESTS=ON -DZUNAI_BUILD_TOOLS=ON -DZUNAI_BUILD_BENCHMARKS=ON
+  cmake --build "$build/native" -j"$jobs"
+  run_ctest "$build/native"
+}
+
+stage_consumer() {
+  [ -f "$build/native/CMakeCache.txt" ] || stage_native
+  local prefix=$build/consumer-prefix
+  rm -rf "$prefix" "$build/consumer-package" "$build/consumer-subproject"
+
+  # Installed package.
+  cmake --install "$build/native" --prefix "$prefix" >/dev/null
+  cmake -S "$root/tests/consumer" -B "$build/consumer-package" -G Ninja \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_PREFIX_PATH="$prefix"
+  cmake --build "$build/consumer-package" -j"$jobs"
+  "$build/consumer-package/zunaiConsumer"
+
+  # Subproject: builds the three libraries again inside the host's tree.
+  cmake -S "$root/tests/consumer" -B "$build/consumer-subproject" -G Ninja \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZUNAI_CONSUMER_SOURCE="$root"
+  cmake --build "$build/consumer-subproject" -j"$jobs"
+  "$build/consumer-subproject/zunaiConsumer"
+}
+
+stage_asan() {
+  configure "$build/asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZUNAI_SANITIZE=ON \
+    -DZUNAI_BUILD_TESTS=ON -DZUNAI_BUILD_TOOLS=ON -DZUNAI_BUILD_BENCHMARKS=OFF
+  cmake --build "$build/asan" -j"$jobs"
+  ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1} \
+  UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} \
+    run_ctest "$build/asan"
+}
+
+# wine keeps its state in a prefix of our own under the build directory; the
+# first start creates it (a few seconds), later runs reuse it.
+wine_environment() {
+  export WINEPREFIX=$build/mingw/wineprefix
+  export WINEDEBUG=-all
+  # No Mono or Gecko installer prompts: the test programs need neither.
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    log "creating the wine prefix $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wineboot --init >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+  [ -f "$WINEPREFIX/system.reg" ] || { echo "test.sh: wine prefix could not be created" >&2; return 1; }
+}
+
+stop_wineserver() {
+  if [ -n "${WINEPREFIX:-}" ] && command -v wineserver >/dev/null; then
+    wineserver -k >/dev/null 2>&1 || true
+  fi
+}
+
+stage_mingw() {
+  configure "$build/mingw" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZUNAI_BUILD_TESTS=ON -DZUNAI_BUILD_BENCHMARKS=OFF
+  cmake --build "$build/mingw" -j"$jobs"
+  "$root/scripts/check-dll-exports.sh" "$build/mingw/bin"
+  wine_environment
+  trap stop_wineserver EXIT
+  # One CTest test per suite program: each runs once under wine.
+  run_ctest "$build/mingw"
+  stop_wineserver
+}
+
+# --- main ------------------------------------------------------------------
+
+all_stages=(native consumer asan mingw)
+stages=("$@")
+[ ${#stages[@]} -gt 0 ] || stages=("${all_stages[@]}")
+for stage in "${stages[@]}"; do
+  declare -F "stage_$stage" >/dev/null || { echo "test.sh: unknown stage '$stage' (stages: ${all_stages[*]})" >&2; exit 2; }
+done
+
+start=$SECONDS
+install_prerequisites
+for stage in "${stages[@]}"; do
+  log "stage $stage"
+  stage_start=$SECONDS
+  "stage_$stage"
+  echo "--- stage $stage passed in $((SECONDS - stage_start)) s"
+done
+echo
+echo "test.sh: all stages passed (${stages[*]}) in $((SECONDS - start)) s"
