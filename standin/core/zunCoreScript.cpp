@@ -1,0 +1,441 @@
+// The stand-in core's script: named assignments read from a file, and
+// statements written to one.
+//
+// File text: the title verbatim, then each statement verbatim, a line feed
+// added after a statement that doesn't end with one.
+//
+// Reading: a line `NAME = NUMBER;` assigns NUMBER to NAME. NAME is made of
+// [A-Za-z0-9_]; blanks and tabs around the parts are optional, the `;` is
+// optional, a CR before the line feed is accepted, and NUMBER is read without
+// regard to the process locale (a `,` as decimal mark is accepted as well, so
+// that a file written under a comma-decimal locale reads back). Every other
+// line, an assignment whose number doesn't read completely or lies outside
+// the float range, and one whose name is longer than 65535 characters, is
+// ignored. The last assignment to a name wins.
+//
+// What evalStatement sees: a successful load replaces every assignment the
+// script knew with the file's; statements added afterwards assign on top of
+// them. A failed load leaves the script as it was. save writes only the title
+// and the added statements, never what was loaded.
+//
+// Files are read whole and parsed in place: the names of loaded assignments
+// stay in the file's text, and an open-addressing hash table holds where each
+// name is and its value, so that a load costs one pass over the text and one
+// probe per assignment, with no allocation per name. (A node-based map spent
+// most of a large load chasing its chains.)
+
+#include <algorithm>
+#include <atomic>
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <new>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#if defined(_WIN32)
+#  ifndef WIN32_LEAN_AND_MEAN
+#    define WIN32_LEAN_AND_MEAN
+#  endif
+#  ifndef NOMINMAX
+#    define NOMINMAX
+#  endif
+#  include <process.h>
+#  include <windows.h>
+#else
+#  include <unistd.h>
+#endif
+
+#include "host/zunScript.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The path as the platform wants it: `\` is the separator on Windows and
+// becomes `/` everywhere else.
+std::string hostPath(const char* path) {
+    std::string result(path);
+#if !defined(_WIN32)
+    std::replace(result.begin(), result.end(), '\\', '/');
+#endif
+    return result;
+}
+
+inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+inline bool isNameChar(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+const char* skipBlanks(const char* p, const char* end) {
+    while (p < end && isBlank(*p))
+        ++p;
+    return p;
+}
+
+// Reads a float from [p, end) independently of the locale; answers the end
+// of the number, or null when there is none or it is out of range.
+const char* readFloat(const char* p, const char* end, float& value) {
+    const auto r = std::from_chars(p, end, value, std::chars_format::general);
+    return r.ec == std::errc() ? r.ptr : nullptr;
+}
+
+// Reads NUMBER: an optional sign, then what readFloat takes. A `,` where the
+// decimal point would be is read as one.
+const char* readNumber(const char* p, const char* end, float& value) {
+    if (p < end && *p == '+') {
+        ++p;
+        if (p < end && (*p == '+' || *p == '-'))
+            return nullptr;
+    }
+    const char* q = readFloat(p, end, value);
+    if (!q || q == end || *q != ',')
+        return q;
+    // A comma decimal: read the number again with a point in its place.
+    char buffer[128];
+    const char* stop = q + 1;
+    while (stop < end && ((*stop >= '0' && *stop <= '9') || *stop == 'e' || *stop == 'E' || *stop == '+' || *stop == '-'))
+        ++stop;
+    const std::size_t length = std::size_t(stop - p);
+    if (length >= sizeof buffer)
+        return nullptr;
+    std::memcpy(buffer, p, length);
+    buffer[q - p] = '.';
+    const char* r = readFloat(buffer, buffer + length, value);
+    if (r != buffer + length)
+        return nullptr;
+    return stop;
+}
+
+// Calls assign(name, value) for every assignment line of [p, end).
+template <class Assign>
+void readAssignments(const char* p, const char* end, Assign&& assign) {
+    while (p < end) {
+        const char* eol = static_cast<const char*>(std::memchr(p, '\n', std::size_t(end - p)));
+        const char* lineEnd = eol ? eol : end;
+        const char* next = eol ? eol + 1 : end;
+        if (lineEnd > p && lineEnd[-1] == '\r')
+            --lineEnd;
+
+        const char* q = skipBlanks(p, lineEnd);
+        const char* nameStart = q;
+        while (q < lineEnd && isNameChar(*q))
+            ++q;
+        const char* nameEnd = q;
+        q = skipBlanks(q, lineEnd);
+        if (nameEnd != nameStart && q < lineEnd && *q == '=') {
+            q = skipBlanks(q + 1, lineEnd);
+            float value = 0.0f;
+            q = readNumber(q, lineEnd, value);
+            if (q) {
+                q = skipBlanks(q, lineEnd);
+                if (q < lineEnd && *q == ';')
+                    q = skipBlanks(q + 1, lineEnd);
+                if (q == lineEnd)
+                    assign(std::string_view(nameStart, std::size_t(nameEnd - nameStart)), value);
+            }
+        }
+        p = next;
+    }
+}
+
+// Reads the whole file into text; false when it can't be opened or read.
+bool readFile(const std::string& path, std::string& text) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return false;
+    std::error_code ec;
+    const auto size = fs::file_size(fs::path(path), ec);
+    // One byte more than the file holds, so that the first read already meets its end.
+    text.resize(!ec && size < (std::uintmax_t(1) << 40) ? std::size_t(size) + 1 : std::size_t(1) << 16);
+    std::size_t got = 0;
+    for (;;) {
+        got += std::fread(&text[got], 1, text.size() - got, f);
+        if (got < text.size())
+            break;
+        text.resize(text.size() * 2);
+    }
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    text.resize(got);
+    return !failed;
+}
+
+bool writeAll(std::FILE* f, const std::string& text) {
+    return text.empty() || std::fwrite(text.data(), 1, text.size(), f) == text.size();
+}
+
+// A name for the temporary file beside target that no other save uses.
+std::string temporaryName(const std::string& target) {
+    static std::atomic<unsigned long> counter{0};
+#if defined(_WIN32)
+    const long pid = long(_getpid());
+#else
+    const long pid = long(getpid());
+#endif
+    return target + ".tmp" + std::to_string(pid) + "." + std::to_string(counter++);
+}
+
+// Puts the finished temporary file in the target's place in one step.
+bool replaceFile(const std::string& from, const std::string& to) {
+#if defined(_WIN32)
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+    return std::rename(from.c_str(), to.c_str()) == 0;
+#endif
+}
+
+// Name -> value, for names that live in one of two texts: the loaded file or
+// the names first assigned by added statements. Both texts only ever grow at
+// their end, so a name is kept as its offset and length.
+class Assignments {
+public:
+    std::string& file() { return file_; }
+
+    // Reads every assignment of the loaded file.
+    void readFile() {
+        reserve(std::size_t(std::count(file_.begin(), file_.end(), '\n')) + 1);
+        const char* base = file_.data();
+        readAssignments(base, base + file_.size(), [&](std::string_view name, float value) {
+            if (name.size() > maxLength)
+                return;
+            const std::uint32_t hash = hashOf(name);
+            Slot& slot = place(name, hash);
+            if (slot.where == 0)
+                fill(slot, hash, fromFile, std::size_t(name.data() - base), name.size());
+            slot.value = value;
+        });
+    }
+
+    // Reads the assignments of added statements [p, end); p must not point
+    // into this table's texts.
+    void readAdded(const char* p, const char* end) {
+        readAssignments(p, end, [&](std::string_view name, float value) {
+            if (name.size() > maxLength)
+                return;
+            const std::uint32_t hash = hashOf(name);
+            Slot& slot = place(name, hash);
+            if (slot.where == 0) {
+                const std::size_t offset = names_.size();
+                names_.append(name.data(), name.size());
+                fill(slot, hash, fromNames, offset, name.size());
+            }
+            slot.value = value;
+        });
+    }
+
+    const float* find(std::string_view name) const {
+        if (slots_.empty() || name.size() > maxLength)
+            return nullptr;
+        const Slot& slot = probe(name, hashOf(name));
+        return slot.where ? &slot.value : nullptr;
+    }
+
+private:
+    struct Slot {
+        std::uint64_t where;   // offset << 17 | source << 16 | length; 0 for an empty slot
+        std::uint32_t hash;
+        float value;
+    };
+    static constexpr std::size_t maxLength = 0xFFFF;   // longer names are not kept
+    static constexpr std::uint64_t fromFile = 0, fromNames = 1;
+
+    static std::uint32_t hashOf(std::string_view name) {
+        const char* p = name.data();
+        std::size_t n = name.size();
+        std::uint64_t h = 0x9E3779B97F4A7C15ull ^ n;
+        for (; n >= 8; p += 8, n -= 8) {
+            std::uint64_t w;
+            std::memcpy(&w, p, 8);
+            h = (h ^ w) * 0xFF51AFD7ED558CCDull;
+            h ^= h >> 29;
+        }
+        if (n) {
+            std::uint64_t w = 0;
+            std::memcpy(&w, p, n);
+            h = (h ^ w) * 0xFF51AFD7ED558CCDull;
+        }
+        h ^= h >> 33;
+        h *= 0xC4CEB9FE1A85EC53ull;
+        h ^= h >> 33;
+        return std::uint32_t(h >> 32);
+    }
+
+    std::string_view nameOf(const Slot& slot) const {
+        const std::uint64_t offset = slot.where >> 17;
+        const std::string& text = (slot.where >> 16 & 1) ? names_ : file_;
+        return std::string_view(text.data() + offset, std::size_t(slot.where & 0xFFFF));
+    }
+
+    void fill(Slot& slot, std::uint32_t hash, std::uint64_t source, std::size_t offset, std::size_t length) {
+        slot.where = std::uint64_t(offset) << 17 | source << 16 | std::uint64_t(length);
+        slot.hash = hash;
+        ++used_;
+    }
+
+    // The slot holding name, or the empty slot where it belongs (linear
+    // probing; the table is never more than 80% full).
+    const Slot& probe(std::string_view name, std::uint32_t hash) const {
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = hash >> shift_;; i = (i + 1) & mask) {
+            const Slot& slot = slots_[i];
+            if (slot.where == 0 || (slot.hash == hash && nameOf(slot) == name))
+                return slot;
+        }
+    }
+
+    // probe, after making room for one more name.
+    Slot& place(std::string_view name, std::uint32_t hash) {
+        if (used_ + 1 > limit_)
+            grow();
+        return const_cast<Slot&>(probe(name, hash));
+    }
+
+    // Room for n names, at most 80% of the slots in use.
+    void reserve(std::size_t n) {
+        std::size_t capacity = 16;
+        while (capacity - capacity / 5 < n)
+            capacity *= 2;
+        if (capacity > slots_.size())
+            rehash(capacity);
+    }
+
+    void grow() { rehash(slots_.empty() ? 16 : slots_.size() * 2); }
+
+    void rehash(std::size_t capacity) {
+        unsigned bits = 0;
+        while ((std::size_t(1) << bits) < capacity)
+            ++bits;
+        std::vector<Slot> old(capacity, Slot{0, 0, 0.0f});
+        old.swap(slots_);
+        shift_ = 32 - bits;
+        limit_ = capacity - capacity / 5;
+        const std::size_t mask = capacity - 1;
+        for (const Slot& slot : old) {
+            if (slot.where == 0)
+                continue;
+            std::size_t i = slot.hash >> shift_;
+            while (slots_[i].where != 0)
+                i = (i + 1) & mask;
+            slots_[i] = slot;
+        }
+    }
+
+    std::string file_;
+    std::string names_;
+    std::vector<Slot> slots_;
+    std::size_t used_ = 0;
+    std::size_t limit_ = 0;   // used_ may grow to this before the table grows
+    unsigned shift_ = 32;
+};
+
+} // namespace
+
+struct zunScript::Contents {
+    std::string title;
+    std::string text;          // the statements, as save writes them
+    bool complete = true;      // false once a statement could not be kept: save must fail
+    std::size_t parsed = 0;    // bytes of text already read into values
+    Assignments values;
+};
+
+zunScript::zunScript(char* title) : contents(new (std::nothrow) Contents) {
+    if (!contents || !title)
+        return;
+    try {
+        contents->title = title;
+    } catch (...) {
+        contents->complete = false;
+    }
+}
+
+zunScript::~zunScript() {
+    delete contents;
+}
+
+int zunScript::load(char* path) {
+    if (!contents || !path)
+        return 0;
+    try {
+        Assignments loaded;
+        if (!readFile(hostPath(path), loaded.file()))
+            return 0;
+        loaded.readFile();
+        contents->values = std::move(loaded);
+        contents->parsed = contents->text.size();
+        return 1;
+    } catch (...) {
+        return 0;   // out of memory: the script stays as it was
+    }
+}
+
+int zunScript::evalStatement(char* name, float* value, int) {
+    if (!contents || !name)
+        return 0;
+    try {
+        Contents& c = *contents;
+        if (c.parsed < c.text.size()) {
+            c.values.readAdded(c.text.data() + c.parsed, c.text.data() + c.text.size());
+            c.parsed = c.text.size();
+        }
+        const float* found = c.values.find(std::string_view(name));
+        if (!found)
+            return 0;
+        if (value)
+            *value = *found;
+        return 1;
+    } catch (...) {
+        return 0;
+    }
+}
+
+int zunScript::addStatement(char* text) {
+    if (!contents || !text)
+        return 0;
+    try {
+        const std::size_t length = std::strlen(text);
+        contents->text.append(text, length);
+        if (length == 0 || text[length - 1] != '\n')
+            contents->text.push_back('\n');
+        return 1;
+    } catch (...) {
+        contents->complete = false;
+        return 0;
+    }
+}
+
+int zunScript::save(char* path, int) {
+    if (!contents || !contents->complete || !path || !*path)
+        return 0;
+    try {
+        const std::string target = hostPath(path);
+        std::error_code ec;
+        const fs::path parent = fs::path(target).parent_path();
+        if (!parent.empty() && !fs::is_directory(parent, ec)) {
+            fs::create_directories(parent, ec);
+            if (ec)
+                return 0;
+        }
+
+        const std::string temporary = temporaryName(target);
+        std::FILE* f = std::fopen(temporary.c_str(), "wb");
+        if (!f)
+            return 0;
+        bool ok = writeAll(f, contents->title) && writeAll(f, contents->text);
+        ok = std::fflush(f) == 0 && ok;
+        ok = std::ferror(f) == 0 && ok;
+        ok = std::fclose(f) == 0 && ok;
+        if (ok && replaceFile(temporary, target))
+            return 1;
+        std::remove(temporary.c_str());
+        return 0;
+    } catch (...) {
+        return 0;
+    }
+}

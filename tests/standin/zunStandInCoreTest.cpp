@@ -1,0 +1,450 @@
+// The stand-in core: allocator accounting and fault injection, the engine
+// log, and the script that the path database is stored in.
+
+#include <algorithm>
+#include <clocale>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "host/zunCore.h"
+#include "host/zunScript.h"
+#include "standin/core/zunStandInCore.h"
+#include "zunTestFixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A fresh folder per test, removed afterwards.
+class zunScriptTest : public zunTest {
+protected:
+    void SetUp() override {
+        zunTest::SetUp();
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir = fs::temp_directory_path() / (std::string("zunai-core-") + info->name() + "-" + std::to_string(std::random_device{}()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+        zunTest::TearDown();
+    }
+    std::string at(const std::string& name) const { return (dir / name).string(); }
+
+    fs::path dir;
+};
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeAll(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+float valueOf(zunScript& script, const char* name) {
+    float value = -1.0f;
+    EXPECT_NE(script.evalStatement(const_cast<char*>(name), &value, 0), 0) << name;
+    return value;
+}
+
+bool assigned(zunScript& script, const char* name) {
+    float value = 0.0f;
+    return script.evalStatement(const_cast<char*>(name), &value, 0) != 0;
+}
+
+char* text(const std::string& s) { return const_cast<char*>(s.c_str()); }
+
+const char* const title = "KVR AI path database ----------------------------------------------------\n\n";
+
+} // namespace
+
+// --- allocator ---
+
+using zunCoreAllocatorTest = zunTest;
+
+TEST_F(zunCoreAllocatorTest, CountsBlocksAndBytesAndAlignsThem) {
+    const auto before = zunStandIn::allocStats();
+    std::vector<void*> blocks;
+    for (unsigned size : {1u, 100u, 0u, 4096u}) {
+        void* block = theCore.coreNew(size);
+        ASSERT_NE(block, nullptr);
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(block) % 16, 0u) << size;
+        std::memset(block, 0xAB, size);   // the whole size is usable
+        blocks.push_back(block);
+    }
+    auto held = zunStandIn::allocStats();
+    EXPECT_EQ(held.liveBlocks - before.liveBlocks, 4);
+    EXPECT_EQ(held.liveBytes - before.liveBytes, 4197);
+    EXPECT_EQ(held.allocations - before.allocations, 4);
+    EXPECT_EQ(held.failures, before.failures);
+
+    theCore.coreDelete(blocks[1]);
+    EXPECT_EQ(zunStandIn::allocStats().liveBytes - before.liveBytes, 4097);
+    theCore.coreDelete(nullptr);
+    for (void* block : {blocks[0], blocks[2], blocks[3]})
+        theCore.coreDelete(block);
+    const auto after = zunStandIn::allocStats();
+    EXPECT_EQ(after.liveBlocks, before.liveBlocks);
+    EXPECT_EQ(after.liveBytes, before.liveBytes);
+    EXPECT_EQ(after.allocations - before.allocations, 4);
+}
+
+TEST_F(zunCoreAllocatorTest, FailsAfterSkipForCountThenSucceedsAgain) {
+    zunStandIn::failAllocations(2, 3);
+    std::vector<bool> got;
+    std::vector<void*> blocks;
+    for (int i = 0; i < 7; ++i) {
+        void* block = theCore.coreNew(8);
+        got.push_back(block != nullptr);
+        if (block)
+            blocks.push_back(block);
+    }
+    EXPECT_EQ(got, (std::vector<bool>{true, true, false, false, false, true, true}));
+    const auto stats = zunStandIn::allocStats();
+    EXPECT_EQ(stats.failures, 3);
+    EXPECT_EQ(stats.allocations, 4);
+    for (void* block : blocks)
+        theCore.coreDelete(block);
+}
+
+TEST_F(zunCoreAllocatorTest, NegativeCountFailsUntilStopped) {
+    zunStandIn::failAllocations(1, -1);
+    void* first = theCore.coreNew(16);
+    ASSERT_NE(first, nullptr);
+    for (int i = 0; i < 100; ++i)
+        ASSERT_EQ(theCore.coreNew(16), nullptr) << i;
+    EXPECT_EQ(zunStandIn::allocStats().failures, 100);
+    zunStandIn::stopFailing();
+    void* later = theCore.coreNew(16);
+    EXPECT_NE(later, nullptr);
+    theCore.coreDelete(first);
+    theCore.coreDelete(later);
+}
+
+TEST_F(zunCoreAllocatorTest, ZeroCountInjectsNothing) {
+    zunStandIn::failAllocations(0, 0);
+    void* block = theCore.coreNew(4);
+    EXPECT_NE(block, nullptr);
+    EXPECT_EQ(zunStandIn::allocStats().failures, 0);
+    theCore.coreDelete(block);
+}
+
+TEST_F(zunCoreAllocatorTest, ResetCoreKeepsLiveBlocksAndClearsTheRest) {
+    void* held = theCore.coreNew(40);
+    ASSERT_NE(held, nullptr);
+    theCore.dump(text("before reset"));
+    zunStandIn::failAllocations(0, -1);
+    EXPECT_EQ(theCore.coreNew(1), nullptr);
+
+    const auto before = zunStandIn::allocStats();
+    zunStandIn::resetCore();
+    const auto after = zunStandIn::allocStats();
+    EXPECT_EQ(after.liveBlocks, before.liveBlocks);
+    EXPECT_EQ(after.liveBytes, before.liveBytes);
+    EXPECT_EQ(after.allocations, 0);
+    EXPECT_EQ(after.failures, 0);
+    EXPECT_TRUE(zunStandIn::log().empty());
+    void* block = theCore.coreNew(1);
+    EXPECT_NE(block, nullptr);
+    theCore.coreDelete(block);
+    theCore.coreDelete(held);
+}
+
+#if GTEST_HAS_DEATH_TEST && !defined(_WIN32)
+TEST_F(zunCoreAllocatorTest, ReleasingABlockTwiceStopsTheProgram) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(
+        {
+            void* block = theCore.coreNew(32);
+            theCore.coreDelete(block);
+            theCore.coreDelete(block);
+        },
+        "");
+}
+#endif
+
+// --- log ---
+
+using zunCoreLogTest = zunTest;
+
+TEST_F(zunCoreLogTest, KeepsEveryMessageInOrder) {
+    theCore.dump(text("AI: PathMgr->Loaded paths successfully."));
+    theCore.dump(nullptr);
+    static_cast<zunLog&>(theCore).dump(text(""));
+    theCore.dump(text("second"));
+    EXPECT_EQ(zunStandIn::log(), (std::vector<std::string>{"AI: PathMgr->Loaded paths successfully.", "", "second"}));
+    zunStandIn::clearLog();
+    EXPECT_TRUE(zunStandIn::log().empty());
+}
+
+TEST_F(zunCoreLogTest, EchoesToStderrOnlyWhenAsked) {
+    auto setLogEnv = [](const char* value) {
+#if defined(_WIN32)
+        _putenv_s("ZUNAI_LOG", value ? value : "");
+#else
+        if (value)
+            setenv("ZUNAI_LOG", value, 1);
+        else
+            unsetenv("ZUNAI_LOG");
+#endif
+    };
+    ::testing::internal::CaptureStderr();
+    setLogEnv("stderr");
+    theCore.dump(text("echoed"));
+    setLogEnv("stdout");
+    theCore.dump(text("not echoed"));
+    setLogEnv(nullptr);
+    theCore.dump(text("silent"));
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "echoed\n");
+    EXPECT_EQ(zunStandIn::log().size(), 3u);
+}
+
+// --- script ---
+
+TEST_F(zunScriptTest, SavesTheDatabaseStatementsByteForByteAndReadsThemBack) {
+    char big[64], tiny[64];
+    std::snprintf(big, sizeof big, "Path1Mark0Y = %f;", 1e30);
+    std::snprintf(tiny, sizeof tiny, "Path1Mark0Z = %f;", 1e-7);
+    const std::vector<std::string> statements = {
+        "Path ID:0 ----------------------------\n",
+        "Path0Mark0X = 1.500000;", "Path0Mark0Y = -123456.789000;", "Path0Mark0Z = 0.000000;",
+        "Path0Mark1X = -0.250000;", "Path0Mark1Y = 99999.000000;", "Path0Mark1Z = -0.000001;",
+        "\n",
+        "Path ID:1 ----------------------------\n",
+        "Path1Mark0X = 16777216.000000;", big, tiny,
+        "\n",
+    };
+    zunScript out(const_cast<char*>(title));
+    for (const auto& s : statements)
+        EXPECT_NE(out.addStatement(text(s)), 0);
+    const std::string path = at("data/memory/levels/paths.qzt");   // folders missing
+    ASSERT_EQ(out.save(text(path), 0), 1);
+
+    EXPECT_EQ(readAll(path),
+              std::string(title) +
+                  "Path ID:0 ----------------------------\n"
+                  "Path0Mark0X = 1.500000;\nPath0Mark0Y = -123456.789000;\nPath0Mark0Z = 0.000000;\n"
+                  "Path0Mark1X = -0.250000;\nPath0Mark1Y = 99999.000000;\nPath0Mark1Z = -0.000001;\n"
+                  "\n"
+                  "Path ID:1 ----------------------------\n"
+                  "Path1Mark0X = 16777216.000000;\n"
+                  "Path1Mark0Y = 1000000000000000019884624838656.000000;\n"
+                  "Path1Mark0Z = 0.000000;\n"
+                  "\n");
+
+    zunScript in(nullptr);
+    ASSERT_NE(in.load(text(path)), 0);
+    EXPECT_EQ(valueOf(in, "Path0Mark0X"), 1.5f);
+    EXPECT_EQ(valueOf(in, "Path0Mark0Y"), -123456.789f);
+    EXPECT_EQ(valueOf(in, "Path0Mark0Z"), 0.0f);
+    EXPECT_EQ(valueOf(in, "Path0Mark1X"), -0.25f);
+    EXPECT_EQ(valueOf(in, "Path0Mark1Y"), 99999.0f);
+    EXPECT_EQ(valueOf(in, "Path0Mark1Z"), -0.000001f);
+    EXPECT_EQ(valueOf(in, "Path1Mark0X"), 16777216.0f);
+    EXPECT_EQ(valueOf(in, "Path1Mark0Y"), 1e30f);
+    EXPECT_EQ(valueOf(in, "Path1Mark0Z"), 0.0f);
+
+    float untouched = 7.0f;
+    EXPECT_EQ(in.evalStatement(text("Path1Mark1X"), &untouched, 0), 0);
+    EXPECT_EQ(untouched, 7.0f);
+    EXPECT_FALSE(assigned(in, "Path"));
+    EXPECT_EQ(in.evalStatement(nullptr, &untouched, 0), 0);
+}
+
+TEST_F(zunScriptTest, EmptyAndUntitledScriptsWriteJustWhatTheyHold) {
+    zunScript titled(const_cast<char*>(title));
+    ASSERT_EQ(titled.save(text(at("empty.qzt")), 0), 1);
+    EXPECT_EQ(readAll(at("empty.qzt")), title);
+
+    zunScript untitled(nullptr);
+    EXPECT_EQ(untitled.addStatement(nullptr), 0);
+    untitled.addStatement(text("A = 1;"));
+    untitled.addStatement(text(""));
+    untitled.addStatement(text("two\nlines\n"));
+    ASSERT_EQ(untitled.save(text(at("untitled.qzt")), 0), 1);
+    EXPECT_EQ(readAll(at("untitled.qzt")), "A = 1;\n\ntwo\nlines\n");
+}
+
+TEST_F(zunScriptTest, ReadsForgivinglyAndIgnoresWhatIsNoAssignment) {
+    writeAll(at("loose.qzt"),
+             "KVR AI path database --------\r\n"
+             "\r\n"
+             "Path ID:0 ------\r\n"
+             "Plain=1\r\n"
+             "  Spaced \t =\t 2.5 ;  \r\n"
+             "NoSemicolon = -3\n"
+             "Twice = 1;\n"
+             "Twice = 2;\n"
+             "Plus = +4.5;\n"
+             "Exponent = 1.5e3;\n"
+             "Comma = 6,25;\n"
+             "Trailing = 7; junk\n"
+             "Partial = 8.5x;\n"
+             "Huge = 1e999;\n"
+             "Empty = ;\n"
+             "NotANumber = abc;\n"
+             "Two Words = 9;\n"
+             "Double = --1;\n"
+             "Comma2 = 1,5,5;\n"
+             "= 10;\n"
+             "Last = 11;");   // no line end at the very end
+    zunScript script(nullptr);
+    ASSERT_NE(script.load(text(at("loose.qzt"))), 0);
+    EXPECT_EQ(valueOf(script, "Plain"), 1.0f);
+    EXPECT_EQ(valueOf(script, "Spaced"), 2.5f);
+    EXPECT_EQ(valueOf(script, "NoSemicolon"), -3.0f);
+    EXPECT_EQ(valueOf(script, "Twice"), 2.0f);
+    EXPECT_EQ(valueOf(script, "Plus"), 4.5f);
+    EXPECT_EQ(valueOf(script, "Exponent"), 1500.0f);
+    EXPECT_EQ(valueOf(script, "Comma"), 6.25f);
+    EXPECT_EQ(valueOf(script, "Last"), 11.0f);
+    for (const char* ignored : {"Trailing", "Partial", "Huge", "Empty", "NotANumber", "Two", "Words", "Double", "Comma2", ""})
+        EXPECT_FALSE(assigned(script, ignored)) << ignored;
+}
+
+TEST_F(zunScriptTest, LoadReplacesAssignmentsAndAFailedLoadKeepsThem) {
+    writeAll(at("a.qzt"), "A = 1;\nB = 2;\n");
+    writeAll(at("b.qzt"), "A = 3;\n");
+    zunScript script(nullptr);
+    ASSERT_NE(script.load(text(at("a.qzt"))), 0);
+    ASSERT_NE(script.load(text(at("b.qzt"))), 0);
+    EXPECT_EQ(valueOf(script, "A"), 3.0f);
+    EXPECT_FALSE(assigned(script, "B"));
+
+    EXPECT_EQ(script.load(text(at("missing.qzt"))), 0);
+    EXPECT_EQ(script.load(text(dir.string())), 0);   // a folder can't be read
+    EXPECT_EQ(script.load(nullptr), 0);
+    EXPECT_EQ(valueOf(script, "A"), 3.0f);
+
+    // Added statements assign on top of what was loaded.
+    script.addStatement(text("A = 4;"));
+    script.addStatement(text("C = 5;"));
+    EXPECT_EQ(valueOf(script, "A"), 4.0f);
+    EXPECT_EQ(valueOf(script, "C"), 5.0f);
+    char statement[32], name[16];
+    for (int i = 0; i < 300; ++i) {   // well past the table's first size
+        std::snprintf(statement, sizeof statement, "N%d = %d;", i, i);
+        script.addStatement(statement);
+        if (i % 50 == 0) {
+            EXPECT_TRUE(assigned(script, "A"));
+        }
+    }
+    for (int i = 0; i < 300; ++i) {
+        std::snprintf(name, sizeof name, "N%d", i);
+        ASSERT_EQ(valueOf(script, name), float(i));
+    }
+    EXPECT_EQ(valueOf(script, "A"), 4.0f);
+}
+
+TEST_F(zunScriptTest, BackslashesSeparateFolders) {
+    zunScript script(nullptr);
+    script.addStatement(text("A = 1;"));
+    const std::string path = dir.string() + "\\memory\\levels\\paths.qzt";
+    ASSERT_EQ(script.save(text(path), 0), 1);
+    EXPECT_TRUE(fs::is_regular_file(dir / "memory" / "levels" / "paths.qzt"));
+    zunScript in(nullptr);
+    ASSERT_NE(in.load(text(path)), 0);
+    EXPECT_EQ(valueOf(in, "A"), 1.0f);
+}
+
+TEST_F(zunScriptTest, AFailedSaveAnswersZeroAndLeavesTheOldFileWhole) {
+    writeAll(at("blocker"), "A = 1;\n");
+    writeAll(at("paths.qzt"), "Old = 1;\n");
+    zunScript script(const_cast<char*>(title));
+    script.addStatement(text("A = 2;"));
+
+    // parent is a regular file
+    EXPECT_EQ(script.save(text(at("blocker/paths.qzt")), 0), 0);
+    EXPECT_EQ(script.save(text(at("blocker/sub/paths.qzt")), 0), 0);
+    EXPECT_EQ(readAll(at("blocker")), "A = 1;\n");
+
+    // target is a folder: the temporary file can't take its place
+    fs::create_directories(dir / "folder" / "inside");
+    EXPECT_EQ(script.save(text(at("folder")), 0), 0);
+    EXPECT_TRUE(fs::is_directory(dir / "folder" / "inside"));
+
+    EXPECT_EQ(script.save(nullptr, 0), 0);
+    EXPECT_EQ(script.save(text(""), 0), 0);
+
+    // nothing left behind, and a good save still replaces the old file
+    ASSERT_EQ(script.save(text(at("paths.qzt")), 0), 1);
+    EXPECT_EQ(readAll(at("paths.qzt")), std::string(title) + "A = 2;\n");
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"blocker", "folder", "paths.qzt"}));
+}
+
+TEST_F(zunScriptTest, ManyPathsRoundTrip) {
+    zunScript out(const_cast<char*>(title));
+    char statement[96];
+    for (int p = 0; p < 500; ++p) {
+        std::snprintf(statement, sizeof statement, "Path ID:%d ----------------------------\n", p);
+        out.addStatement(statement);
+        for (int m = 0; m < 20; ++m)
+            for (char axis : {'X', 'Y', 'Z'}) {
+                std::snprintf(statement, sizeof statement, "Path%dMark%d%c = %f;", p, m, axis,
+                              double(float(p * 1000 + m) * (axis == 'Y' ? -0.125f : 1.0f)));
+                out.addStatement(statement);
+            }
+        out.addStatement(text("\n"));
+    }
+    ASSERT_EQ(out.save(text(at("many.qzt")), 0), 1);
+    zunScript in(nullptr);
+    ASSERT_NE(in.load(text(at("many.qzt"))), 0);
+    for (int p = 0; p < 500; p += 7)
+        for (int m = 0; m < 20; ++m) {
+            std::snprintf(statement, sizeof statement, "Path%dMark%dY", p, m);
+            ASSERT_EQ(valueOf(in, statement), float(p * 1000 + m) * -0.125f);
+        }
+    EXPECT_FALSE(assigned(in, "Path500Mark0X"));
+}
+
+TEST_F(zunScriptTest, NumbersDoNotDependOnTheLocale) {
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    const char* found = nullptr;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "German_Germany.1252"})
+        if (std::setlocale(LC_ALL, name) && std::localeconv()->decimal_point[0] == ',') {
+            found = name;
+            break;
+        }
+    if (!found) {
+        std::setlocale(LC_ALL, previous.c_str());
+        GTEST_SKIP() << "no locale with a decimal comma on this machine";
+    }
+
+    char formatted[64];   // what a %f under this locale gives
+    std::snprintf(formatted, sizeof formatted, "Local = %f;", 2.25);
+    zunScript out(nullptr);
+    out.addStatement(text("Point = -1.5;"));
+    out.addStatement(formatted);
+    const bool saved = out.save(text(at("locale.qzt")), 0) == 1;
+    zunScript in(nullptr);
+    const bool loaded = in.load(text(at("locale.qzt"))) != 0;
+    float point = 0.0f, local = 0.0f;
+    const bool hasPoint = in.evalStatement(text("Point"), &point, 0) != 0;
+    const bool hasLocal = in.evalStatement(text("Local"), &local, 0) != 0;
+    std::setlocale(LC_ALL, previous.c_str());
+
+    EXPECT_STREQ(formatted, "Local = 2,250000;") << found;
+    EXPECT_TRUE(saved);
+    EXPECT_TRUE(loaded);
+    EXPECT_TRUE(hasPoint);
+    EXPECT_EQ(point, -1.5f);
+    EXPECT_TRUE(hasLocal);
+    EXPECT_EQ(local, 2.25f);
+}
