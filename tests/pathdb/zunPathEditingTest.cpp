@@ -1,0 +1,168 @@
+#include "zunPathDbTest.h"
+
+namespace {
+
+using namespace pathdb;
+using PathEditing = zunTest;
+
+class PathSelection : public zunTest {
+protected:
+    // Adds a one-mark path at distance `d` along x from the origin.
+    zunAIPath* pathAt(float d)
+    {
+        zunAIPath* path = makePath({{d, 0, 0}});
+        manager.addPath(path);
+        return path;
+    }
+    int selectAtOrigin()
+    {
+        cVector4 origin(0, 0, 0);
+        return manager.selectClosestPath(origin);
+    }
+    int selectionTexts() const
+    {
+        int n = 0;
+        for (const auto& text : zunStandIn::texts()) {
+            EXPECT_EQ(text.text, "Selected path!");
+            EXPECT_EQ(text.size, 12);
+            EXPECT_EQ(text.colour, 0xFFFFFFul);
+            ++n;
+        }
+        return n;
+    }
+    void TearDown() override
+    {
+        manager.deleteAllPaths();   // before the fixture counts the blocks
+        zunTest::TearDown();
+    }
+    zunAIPathMgr manager;
+};
+
+TEST_F(PathEditing, RecordingUndoDiscardsBelowTwoMarks)
+{
+    zunAIPathMgr manager;
+    EXPECT_EQ(manager.deleteLastMark(), 0);
+    cVector4 a(1, 0, 0, 0.5f), b(2, 0, 0), c(3, 0, 0);
+    EXPECT_EQ(manager.addNewMark(a), 1);
+    EXPECT_EQ(manager.addNewMark(b), 1);
+    EXPECT_EQ(manager.addNewMark(c), 1);
+    ASSERT_NE(manager.newPath, nullptr);
+    EXPECT_EQ(manager.newPath->getMark(0)->position.w, 0.5f);   // all four components
+
+    EXPECT_EQ(manager.deleteLastMark(), 1);
+    ASSERT_NE(manager.newPath, nullptr);
+    EXPECT_EQ(manager.newPath->getNumMarks(), 2);
+    EXPECT_EQ(manager.deleteLastMark(), 1);   // one mark would be left: discarded
+    EXPECT_EQ(manager.newPath, nullptr);
+    EXPECT_EQ(manager.deleteLastMark(), 0);
+    EXPECT_EQ(manager.getNumPaths(), 0);
+}
+
+TEST_F(PathEditing, SavingMovesTheRecordingToTheEnd)
+{
+    zunAIPathMgr manager;
+    EXPECT_EQ(manager.saveNewPath(), 0);
+    manager.addPath(makePath({{0, 0, 0}}));
+    cVector4 at(5, 5, 5);
+    manager.addNewMark(at);
+    zunAIPath* recording = manager.newPath;
+    EXPECT_EQ(manager.saveNewPath(), 1);
+    EXPECT_EQ(manager.newPath, nullptr);
+    EXPECT_EQ(manager.getNumPaths(), 2);
+    EXPECT_EQ(manager.getPath(1), recording);
+    EXPECT_EQ(recording->getNumMarks(), 1);
+    EXPECT_EQ(manager.saveNewPath(), 0);
+
+    // The next addNewMark starts a new recording.
+    manager.addNewMark(at);
+    EXPECT_NE(manager.newPath, nullptr);
+    EXPECT_NE(manager.newPath, recording);
+}
+
+TEST_F(PathEditing, RecordingUnderFailingAllocations)
+{
+    zunAIPathMgr manager;
+    cVector4 at(1, 2, 3);
+    zunStandIn::failAllocations(0, 1);   // the path itself
+    EXPECT_EQ(manager.addNewMark(at), 0);
+    EXPECT_EQ(manager.newPath, nullptr);
+
+    EXPECT_EQ(manager.addNewMark(at), 1);
+    zunStandIn::failAllocations(0, 1);   // the mark: a null item is kept
+    EXPECT_EQ(manager.addNewMark(at), 1);
+    EXPECT_EQ(manager.newPath->getNumMarks(), 2);
+    EXPECT_EQ(manager.newPath->getMark(1), nullptr);
+
+    // No node for the database: the recording is kept, not lost.
+    zunAIPath* recording = manager.newPath;
+    zunStandIn::failAllocations(0, 1);
+    EXPECT_EQ(manager.saveNewPath(), 0);
+    EXPECT_EQ(manager.newPath, recording);
+    EXPECT_EQ(manager.getNumPaths(), 0);
+    EXPECT_EQ(manager.saveNewPath(), 1);
+    EXPECT_EQ(manager.getPath(0), recording);
+}
+
+TEST_F(PathSelection, RadiusIsStrict)
+{
+    pathAt(10.0f);
+    EXPECT_EQ(selectAtOrigin(), 0);
+    EXPECT_EQ(manager.selectedPath, nullptr);
+    EXPECT_EQ(selectionTexts(), 0);
+
+    zunAIPath* near = pathAt(9.99f);
+    EXPECT_EQ(selectAtOrigin(), 1);
+    EXPECT_EQ(manager.selectedPath, near);
+    EXPECT_EQ(selectionTexts(), 1);
+}
+
+TEST_F(PathSelection, NearestWinsAndTiesGoToTheEarlier)
+{
+    pathAt(5.0f);
+    zunAIPath* closer = pathAt(3.0f);
+    pathAt(-3.0f);   // as near as `closer`, later in the list
+    EXPECT_EQ(selectAtOrigin(), 1);
+    EXPECT_EQ(manager.selectedPath, closer);
+
+    // A path without marks is never picked.
+    zunAIPathMgr other;
+    other.addPath(new zunAIPath);
+    cVector4 origin(0, 0, 0);
+    EXPECT_EQ(other.selectClosestPath(origin), 0);
+}
+
+TEST_F(PathSelection, AFailedSearchClearsTheSelection)
+{
+    pathAt(1.0f);
+    EXPECT_EQ(selectAtOrigin(), 1);
+    cVector4 far(500, 0, 0);
+    EXPECT_EQ(manager.selectClosestPath(far), 0);
+    EXPECT_EQ(manager.selectedPath, nullptr);
+}
+
+TEST_F(PathSelection, SearchEndsAtANullItem)
+{
+    pathAt(8.0f);
+    manager.addPath(nullptr);
+    pathAt(1.0f);
+    EXPECT_EQ(selectAtOrigin(), 1);
+    EXPECT_EQ(manager.selectedPath, manager.getPath(0));
+}
+
+TEST_F(PathSelection, DeletingTheSelectionRenumbers)
+{
+    EXPECT_EQ(manager.deleteSelectedPath(), 0);
+    pathAt(50.0f);
+    pathAt(2.0f);
+    zunAIPath* last = pathAt(60.0f);
+    EXPECT_EQ(selectAtOrigin(), 1);
+    zunStandIn::clearCapture();
+    EXPECT_EQ(manager.deleteSelectedPath(), 1);
+    EXPECT_EQ(manager.selectedPath, nullptr);
+    EXPECT_EQ(manager.getNumPaths(), 2);
+    EXPECT_EQ(manager.getPath(1), last);
+    EXPECT_TRUE(zunStandIn::texts().empty());
+    EXPECT_EQ(manager.deleteSelectedPath(), 0);
+}
+
+} // namespace

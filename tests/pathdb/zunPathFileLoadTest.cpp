@@ -1,0 +1,274 @@
+#include "zunPathDbTest.h"
+
+namespace {
+
+using namespace pathdb;
+using PathFileLoad = PathDbTest;
+
+const char successMessage[] = "AI: PathMgr->Loaded paths successfully.";
+const char noPathMessage[] = "AI: PathMgr->Failed to load paths.";
+const char unreadableMessage[] = "PathMgr: Failed to load paths.";
+
+std::string mark(int p, int m, float x, float y, float z)
+{
+    std::string stem = "Path" + std::to_string(p) + "Mark" + std::to_string(m);
+    return stem + "X = " + std::to_string(x) + ";\n" + stem + "Y = " + std::to_string(y) + ";\n" + stem +
+           "Z = " + std::to_string(z) + ";\n";
+}
+
+std::vector<std::vector<float>> xsOf(zunAIPathMgr& manager)
+{
+    std::vector<std::vector<float>> result;
+    for (int p = 0; p < manager.getNumPaths(); ++p) {
+        result.emplace_back();
+        zunAIPath* path = manager.getPath(p);
+        for (int m = 0; m < path->getNumMarks(); ++m)
+            result.back().push_back(path->getMark(m)->position.x);
+    }
+    return result;
+}
+
+TEST_F(PathFileLoad, NullNameIsRefused)
+{
+    zunAIPathMgr manager;
+    EXPECT_EQ(manager.loadPaths(nullptr), 0);
+    EXPECT_EQ(logged(), std::vector<std::string>{"AI: PathMgr->Failed to load paths (NULL filename)."});
+    EXPECT_EQ(manager.getNumPaths(), 0);
+}
+
+TEST_F(PathFileLoad, UnreadableFileIsRefused)
+{
+    zunAIPathMgr manager;
+    manager.addPath(makePath({{1, 1, 1}}));
+    EXPECT_EQ(load(manager, "levels\\missing.qzt"), 0);
+    EXPECT_EQ(logged(), std::vector<std::string>{unreadableMessage});
+    EXPECT_EQ(manager.getNumPaths(), 1);
+}
+
+TEST_F(PathFileLoad, NamesTooLongForThePathBufferAreRefused)
+{
+    writeMemoryFile("a.qzt", mark(0, 0, 1, 2, 3));
+    zunAIPathMgr manager;
+    // 241 characters: "./" repeated, then the file.
+    std::string name;
+    while (name.size() + 5 < 241)
+        name += "./";
+    name.resize(241 - 5, '/');
+    name += "a.qzt";
+    ASSERT_EQ(name.size(), 241u);
+    EXPECT_EQ(load(manager, name.c_str()), 0);
+    EXPECT_EQ(load(manager, std::string(100000, 'x').c_str()), 0);
+    EXPECT_EQ(logged(), (std::vector<std::string>{unreadableMessage, unreadableMessage}));
+    EXPECT_EQ(manager.getNumPaths(), 0);
+
+#if !defined(_WIN32)
+    // 240 characters still fit.
+    name.erase(0, 1);
+    zunStandIn::clearLog();
+    EXPECT_EQ(load(manager, name.c_str()), 1);
+    EXPECT_EQ(manager.getNumPaths(), 1);
+    EXPECT_EQ(logged(), std::vector<std::string>{successMessage});
+#endif
+}
+
+TEST_F(PathFileLoad, AMarkWithoutZEndsItsPath)
+{
+    writeMemoryFile("db.qzt", mark(0, 0, 10, 0, 0) +
+                                  "Path0Mark1X = 11;\nPath0Mark1Y = 0;\n" + mark(0, 2, 12, 0, 0) +
+                                  mark(1, 0, 20, 0, 0));
+    zunAIPathMgr manager;
+    EXPECT_EQ(load(manager, "db.qzt"), 1);
+    EXPECT_EQ(xsOf(manager), (std::vector<std::vector<float>>{{10}, {20}}));
+    EXPECT_EQ(logged(), std::vector<std::string>{successMessage});
+}
+
+TEST_F(PathFileLoad, NoPathZeroLoadsNothingButAnswersOne)
+{
+    writeMemoryFile("db.qzt", mark(1, 0, 1, 2, 3));
+    zunAIPathMgr manager;
+    EXPECT_EQ(load(manager, "db.qzt"), 1);
+    EXPECT_EQ(manager.getNumPaths(), 0);
+    EXPECT_EQ(logged(), std::vector<std::string>{noPathMessage});
+}
+
+TEST_F(PathFileLoad, IncompleteFirstMarkSkipsOnlyThatPathNumber)
+{
+    writeMemoryFile("db.qzt", "Path0Mark0X = 1;\nPath0Mark0Y = 2;\n" + mark(1, 0, 5, 5, 5) + mark(1, 1, 6, 6, 6));
+    zunAIPathMgr manager;
+    EXPECT_EQ(load(manager, "db.qzt"), 1);
+    EXPECT_EQ(xsOf(manager), (std::vector<std::vector<float>>{{5, 6}}));
+    EXPECT_EQ(logged(), std::vector<std::string>{successMessage});
+}
+
+TEST_F(PathFileLoad, GapsEndTheLoadAndThePath)
+{
+    writeMemoryFile("db.qzt", mark(0, 0, 1, 0, 0) + mark(0, 2, 3, 0, 0) + mark(1, 0, 4, 0, 0) + mark(3, 0, 5, 0, 0));
+    zunAIPathMgr manager;
+    load(manager, "db.qzt");
+    EXPECT_EQ(xsOf(manager), (std::vector<std::vector<float>>{{1}, {4}}));
+}
+
+TEST_F(PathFileLoad, JunkLinesCrLfAndNonNumbersFollowTheRules)
+{
+    writeMemoryFile("db.qzt",
+                    "KVR AI path database ---\r\n\r\nPath ID:0 ---\r\n"
+                    "Path0Mark0X = 1.5;\r\nPath0Mark0Y=2;\r\n  Path0Mark0Z = -3 ;\r\n"
+                    "garbage line without equals\r\n"
+                    "Path0Mark1X = abc;\r\nPath0Mark1Y = 1;\r\nPath0Mark1Z = 1;\r\n"
+                    "Path1Mark0X = 7;\nPath1Mark0Y = 7;\nPath1Mark0Z = 7"   // no ; and no line end
+    );
+    zunAIPathMgr manager;
+    EXPECT_EQ(load(manager, "db.qzt"), 1);
+    ASSERT_EQ(manager.getNumPaths(), 2);
+    zunAIMark* first = manager.getPath(0)->getMark(0);
+    EXPECT_EQ(first->position.x, 1.5f);
+    EXPECT_EQ(first->position.y, 2.0f);
+    EXPECT_EQ(first->position.z, -3.0f);
+    EXPECT_EQ(manager.getPath(0)->getNumMarks(), 1);
+    EXPECT_EQ(manager.getPath(1)->getMark(0)->position.z, 7.0f);
+}
+
+TEST_F(PathFileLoad, LoadingAppendsAndLoadedPathsStartFresh)
+{
+    writeMemoryFile("db.qzt", mark(0, 0, 1, 0, 0) + mark(0, 1, 2, 0, 0));
+    zunAIPathMgr manager;
+    zunAIPath* existing = makePath({{9, 9, 9}});
+    manager.addPath(existing);
+    load(manager, "db.qzt");
+    load(manager, "db.qzt");
+    ASSERT_EQ(manager.getNumPaths(), 3);
+    EXPECT_EQ(manager.getPath(0), existing);
+    for (int p = 1; p < 3; ++p) {
+        zunAIPath* path = manager.getPath(p);
+        EXPECT_EQ(path->getCurMark(), 0);
+        EXPECT_EQ(path->isActive(), 0);
+        EXPECT_EQ(path->getNumMarks(), 2);
+        EXPECT_EQ(path->getMark(1)->position.w, 1.0f);
+    }
+    EXPECT_EQ(manager.newPath, nullptr);
+}
+
+TEST_F(PathFileLoad, ARecordingInProgressReceivesTheFirstPathRead)
+{
+    writeMemoryFile("db.qzt", mark(0, 0, 1, 0, 0) + mark(1, 0, 2, 0, 0));
+    zunAIPathMgr manager;
+    cVector4 at(-5, 0, 0);
+    manager.addNewMark(at);
+    zunAIPath* recording = manager.newPath;
+    load(manager, "db.qzt");
+    EXPECT_EQ(manager.newPath, nullptr);
+    EXPECT_EQ(manager.getPath(0), recording);
+    EXPECT_EQ(xsOf(manager), (std::vector<std::vector<float>>{{-5, 1}, {2}}));
+}
+
+TEST_F(PathFileLoad, ARecordingIsStoredWhenTheFileHoldsNoPath)
+{
+    writeMemoryFile("empty.qzt", "nothing here\n");
+    zunAIPathMgr manager;
+    cVector4 at(-5, 0, 0);
+    manager.addNewMark(at);
+    EXPECT_EQ(load(manager, "empty.qzt"), 1);
+    EXPECT_EQ(manager.newPath, nullptr);
+    EXPECT_EQ(xsOf(manager), (std::vector<std::vector<float>>{{-5}}));
+    EXPECT_EQ(logged(), std::vector<std::string>{noPathMessage});
+}
+
+TEST_F(PathFileLoad, SavedDatabaseLoadsBackExactly)
+{
+    zunAIPathMgr source;
+    // Values that six decimals hold exactly: negatives, large, dyadic fractions.
+    source.addPath(makePath({{-1234.5f, 0.015625f, -0.0f}, {3.0e38f, -1.0e20f, 16777216.0f}}));
+    zunAIPath* tilted = new zunAIPath;
+    for (int i = 0; i < 50; ++i) {
+        cVector4 at(-100000.0f + i * 4096.25f, i / 64.0f, -float(i), i % 2 ? 0.0f : 0.5f);
+        tilted->addMark(at);
+    }
+    source.addPath(tilted);
+    source.addPath(makePath({{1, 2, 3}}));
+    ASSERT_EQ(source.saveAllPaths(), 1);
+
+    zunAIPathMgr loaded;
+    ASSERT_EQ(load(loaded, "levels\\paths.qzt"), 1);
+    ASSERT_EQ(loaded.getNumPaths(), source.getNumPaths());
+    for (int p = 0; p < source.getNumPaths(); ++p) {
+        zunAIPath* a = source.getPath(p);
+        zunAIPath* b = loaded.getPath(p);
+        ASSERT_EQ(b->getNumMarks(), a->getNumMarks());
+        for (int m = 0; m < a->getNumMarks(); ++m) {
+            const cVector4& pa = a->getMark(m)->position;
+            const cVector4& pb = b->getMark(m)->position;
+            EXPECT_EQ(pb.x, pa.x) << p << "/" << m;
+            EXPECT_EQ(pb.y, pa.y) << p << "/" << m;
+            EXPECT_EQ(pb.z, pa.z) << p << "/" << m;
+            EXPECT_EQ(pb.w, 1.0f);
+        }
+    }
+    EXPECT_EQ(logged(), std::vector<std::string>{successMessage});
+}
+
+TEST_F(PathFileLoad, MarklessPathCutsTheReloadedDatabase)
+{
+    zunAIPathMgr source;
+    source.addPath(makePath({{1, 0, 0}}));
+    source.addPath(new zunAIPath);
+    source.addPath(makePath({{3, 0, 0}}));
+    source.saveAllPaths();
+    zunAIPathMgr loaded;
+    load(loaded, "levels\\paths.qzt");
+    EXPECT_EQ(xsOf(loaded), (std::vector<std::vector<float>>{{1}}));
+}
+
+// Every single allocation failure during a load, in turn: the manager stays
+// sound, at most one path's worth of marks is lost, nothing leaks.
+TEST_F(PathFileLoad, EveryAllocationFailureLeavesTheManagerSound)
+{
+    std::string text;
+    for (int p = 0; p < 3; ++p)
+        for (int m = 0; m < 3; ++m)
+            text += mark(p, m, float(10 * p + m), 0, 0);
+    writeMemoryFile("db.qzt", text);
+
+    for (bool recording : {false, true}) {
+        int k = 0;
+        for (;; ++k) {
+            const long long blocksBefore = zunStandIn::allocStats().liveBlocks;
+            const long long failuresBefore = zunStandIn::allocStats().failures;
+            {
+                zunAIPathMgr manager;
+                if (recording) {
+                    cVector4 at(-1, 0, 0);
+                    manager.addNewMark(at);
+                }
+                zunStandIn::failAllocations(k, 1);
+                EXPECT_EQ(load(manager, "db.qzt"), 1);
+                zunStandIn::stopFailing();
+                ASSERT_TRUE(managerIsSound(manager)) << "failure " << k;
+                EXPECT_EQ(manager.newPath, nullptr);
+
+                int marksHeld = 0;
+                for (auto* node = manager.paths.head; node; node = node->next) {
+                    ASSERT_NE(node->item, nullptr);
+                    node->item->marks.walk([&](zunAIMark*) { ++marksHeld; });
+                }
+                const int expected = 9 + (recording ? 1 : 0);
+                EXPECT_GE(marksHeld, expected - 4) << "failure " << k;
+                EXPECT_LE(marksHeld, expected);
+            }
+            EXPECT_EQ(zunStandIn::allocStats().liveBlocks, blocksBefore) << "failure " << k;
+            if (zunStandIn::allocStats().failures == failuresBefore)
+                break;
+        }
+        // per path: the path, a mark and a node per mark, the path's node
+        EXPECT_GE(k, 3 * (1 + 6 + 1) - (recording ? 1 : 0));
+    }
+
+    // Nothing can be allocated at all: the load still ends soundly.
+    zunAIPathMgr manager;
+    zunStandIn::failAllocations(0, -1);
+    EXPECT_EQ(load(manager, "db.qzt"), 1);
+    zunStandIn::stopFailing();
+    EXPECT_EQ(manager.getNumPaths(), 0);
+    EXPECT_EQ(manager.newPath, nullptr);
+}
+
+} // namespace

@@ -1,0 +1,232 @@
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "zunPathDbTest.h"
+
+namespace {
+
+using namespace pathdb;
+using PathFileSave = PathDbTest;
+
+const std::string title = "KVR AI path database " + std::string(52, '-') + "\n\n";
+
+std::string separator(int number)
+{
+    return "Path ID:" + std::to_string(number) + " " + std::string(28, '-') + "\n";
+}
+
+TEST_F(PathFileSave, TwoPathsGiveTheExactFileText)
+{
+    zunAIPathMgr manager;
+    manager.addPath(makePath({{1, 2, 3}, {-4.5f, 0.25f, 1000000}}));
+    manager.addPath(makePath({{123456.789f, -0.0f, 0.0078125f}}));
+    EXPECT_EQ(manager.saveAllPaths(), 1);
+
+    const std::string expected = title + separator(0) +
+                                 "Path0Mark0X = 1.000000;\n"
+                                 "Path0Mark0Y = 2.000000;\n"
+                                 "Path0Mark0Z = 3.000000;\n"
+                                 "Path0Mark1X = -4.500000;\n"
+                                 "Path0Mark1Y = 0.250000;\n"
+                                 "Path0Mark1Z = 1000000.000000;\n"
+                                 "\n" +
+                                 separator(1) +
+                                 "Path1Mark0X = 123456.789062;\n"
+                                 "Path1Mark0Y = -0.000000;\n"
+                                 "Path1Mark0Z = 0.007812;\n"
+                                 "\n";
+    EXPECT_EQ(readBytes(databaseFile()), expected);
+
+    ASSERT_EQ(zunStandIn::texts().size(), 1u);
+    EXPECT_EQ(zunStandIn::texts()[0].text, "Saved path database");
+    EXPECT_EQ(zunStandIn::texts()[0].size, 12);
+    EXPECT_EQ(zunStandIn::texts()[0].colour, 0xFFFFFFul);
+}
+
+TEST_F(PathFileSave, EmptyDatabaseWritesTheTitleOnly)
+{
+    zunAIPathMgr manager;
+    EXPECT_EQ(manager.saveAllPaths(), 1);
+    EXPECT_EQ(readBytes(databaseFile()), title);
+    ASSERT_EQ(zunStandIn::texts().size(), 1u);
+    EXPECT_EQ(zunStandIn::texts()[0].text, "Saved path database");
+}
+
+TEST_F(PathFileSave, MarklessPathKeepsItsSeparatorsAndANullItemEndsTheWalk)
+{
+    zunAIPathMgr manager;
+    manager.addPath(new zunAIPath);
+    manager.addPath(makePath({{1, 1, 1}}));
+    manager.addPath(nullptr);
+    manager.addPath(makePath({{2, 2, 2}}));
+    manager.saveAllPaths();
+    EXPECT_EQ(readBytes(databaseFile()), title + separator(0) + "\n" + separator(1) +
+                                             "Path1Mark0X = 1.000000;\nPath1Mark0Y = 1.000000;\n"
+                                             "Path1Mark0Z = 1.000000;\n\n");
+}
+
+// Fixed six decimals exactly as "%f" gives them in the C locale: rounding
+// half to even on the exact binary value, every digit of large values, the
+// minus of negative values that round to zero.
+TEST_F(PathFileSave, CoordinatesAreWrittenAsPercentF)
+{
+    const struct {
+        float value;
+        const char* text;
+    } cases[] = {
+        {0.0078125f, "0.007812"},          // tie, down to even
+        {0.0234375f, "0.023438"},          // tie, up to even
+        {2.5078125f, "2.507812"},
+        {-2.5234375f, "-2.523438"},
+        {7.5e-7f, "0.000001"},
+        {-1e-30f, "-0.000000"},
+        {-273.15f, "-273.149994"},
+        {16777217.0f, "16777216.000000"},
+        {1e10f, "10000000000.000000"},
+        {3.4028234663852886e38f, "340282346638528859811704183484516925440.000000"},
+        {-3.4028234663852886e38f, "-340282346638528859811704183484516925440.000000"},
+        {1.4e-45f, "0.000000"},
+    };
+    zunAIPathMgr manager;
+    zunAIPath* path = new zunAIPath;
+    for (const auto& c : cases) {
+        cVector4 at(c.value, 0, 0);
+        path->addMark(at);
+    }
+    manager.addPath(path);
+    manager.saveAllPaths();
+    const std::string text = readBytes(databaseFile());
+    int m = 0;
+    for (const auto& c : cases) {
+        const std::string line = "Path0Mark" + std::to_string(m++) + "X = " + c.text + ";\n";
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+    }
+}
+
+#if defined(__GLIBC__)
+// The C library's own "%f" over many random bit patterns.
+TEST_F(PathFileSave, RandomCoordinatesMatchTheCLibrary)
+{
+    std::mt19937 random(20240611);
+    zunAIPathMgr manager;
+    zunAIPath* path = new zunAIPath;
+    std::string expected;
+    for (int m = 0; m < 3000; ++m) {
+        float v[3];
+        for (float& f : v) {
+            std::uint32_t bits = random();
+            if ((bits & 0x7F800000u) == 0x7F800000u)
+                bits &= ~0x40000000u;   // no inf or nan
+            std::memcpy(&f, &bits, sizeof f);
+        }
+        cVector4 at(v[0], v[1], v[2]);
+        path->addMark(at);
+        for (int i = 0; i < 3; ++i) {
+            char line[128];
+            std::snprintf(line, sizeof line, "Path0Mark%d%c = %f;\n", m, "XYZ"[i], double(v[i]));
+            expected += line;
+        }
+    }
+    manager.addPath(path);
+    manager.saveAllPaths();
+    EXPECT_EQ(readBytes(databaseFile()), title + separator(0) + expected + "\n");
+}
+#endif
+
+// Switches the process to a locale with a decimal comma, for one test.
+class CommaLocale {
+public:
+    explicit CommaLocale(const fs::path& scratch)
+    {
+        const char* previous = std::setlocale(LC_ALL, nullptr);
+        saved = previous ? previous : "C";
+        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "German_Germany.1252", "de-DE"})
+            if (tryLocale(name))
+                return;
+#if !defined(_WIN32)
+        // None installed: build one in the scratch folder.
+        const fs::path folder = scratch / "locales";
+        fs::create_directories(folder);
+        const std::string command =
+            "localedef -i de_DE -f UTF-8 '" + (folder / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
+        if (std::system(command.c_str()) == 0) {
+            setenv("LOCPATH", folder.c_str(), 1);
+            usedLocPath = true;
+            tryLocale("de_DE.UTF-8");
+        }
+#else
+        (void)scratch;
+#endif
+    }
+    ~CommaLocale()
+    {
+        std::setlocale(LC_ALL, saved.c_str());
+#if !defined(_WIN32)
+        if (usedLocPath)
+            unsetenv("LOCPATH");
+#endif
+    }
+    bool active() const { return isActive; }
+
+private:
+    bool tryLocale(const char* name)
+    {
+        if (!std::setlocale(LC_ALL, name))
+            return false;
+        char probe[16];
+        std::snprintf(probe, sizeof probe, "%.1f", 1.5);
+        isActive = std::strcmp(probe, "1,5") == 0;
+        if (!isActive)
+            std::setlocale(LC_ALL, saved.c_str());
+        return isActive;
+    }
+    std::string saved;
+    bool isActive = false;
+    bool usedLocPath = false;
+};
+
+TEST_F(PathFileSave, SavingIgnoresTheProcessLocale)
+{
+    zunAIPathMgr manager;
+    manager.addPath(makePath({{-1.5f, 2.25f, 1000.125f}}));
+    const std::string expected = title + separator(0) +
+                                 "Path0Mark0X = -1.500000;\nPath0Mark0Y = 2.250000;\n"
+                                 "Path0Mark0Z = 1000.125000;\n\n";
+    CommaLocale comma(gameDir);
+    if (!comma.active())
+        GTEST_SKIP() << "no locale with a decimal comma can be set here";
+    ASSERT_EQ(manager.saveAllPaths(), 1);
+    EXPECT_EQ(readBytes(databaseFile()), expected);
+
+    zunAIPathMgr loaded;
+    ASSERT_EQ(load(loaded, "levels\\paths.qzt"), 1);
+    ASSERT_EQ(loaded.getNumPaths(), 1);
+    EXPECT_EQ(loaded.getPath(0)->getMark(0)->position.z, 1000.125f);
+}
+
+TEST_F(PathFileSave, FailedSaveIsReported)
+{
+    // The database's folder cannot be made: a regular file holds its name.
+    fs::create_directories(memoryDir());
+    std::ofstream(memoryDir() / "levels") << "not a folder";
+
+    zunAIPathMgr manager;
+    manager.addPath(makePath({{1, 2, 3}}));
+    EXPECT_EQ(manager.saveAllPaths(), 0);
+    ASSERT_EQ(zunStandIn::texts().size(), 1u);
+    EXPECT_EQ(zunStandIn::texts()[0].text, "Failed to save path database");
+    EXPECT_EQ(zunStandIn::texts()[0].size, 12);
+    EXPECT_EQ(zunStandIn::texts()[0].colour, 0xFFFFFFul);
+    EXPECT_EQ(manager.getNumPaths(), 1);
+
+    // Once the folder can be made the same manager saves.
+    fs::remove(memoryDir() / "levels");
+    zunStandIn::clearCapture();
+    EXPECT_EQ(manager.saveAllPaths(), 1);
+    ASSERT_EQ(zunStandIn::texts().size(), 1u);
+    EXPECT_EQ(zunStandIn::texts()[0].text, "Saved path database");
+}
+
+} // namespace
