@@ -22,4 +22,11 @@
 #include "paths/zunAIPathColours.h"
 #include "paths/zunAIPathMgr.h"
 
+// Memories, tasks and the video sensor.
+#include "memory/zunAIMemory.h"
+#include "memory/zunAIMemoryMgr.h"
+#include "memory/zunAITask.h"
+#include "memory/zunAITaskMgr.h"
+#include "video/zunAIVideo.h"
+
 #endif
