@@ -1,0 +1,233 @@
+#include <cmath>
+#include <limits>
+
+#include "zunAI.h"
+#include "zunTestFixture.h"
+
+namespace {
+
+// Exposes the sweep.
+struct TestVideo : zunAIVideo {
+    using zunAIVideo::doCircularSweep;
+};
+
+class VideoTest : public zunTest {
+protected:
+    // Every ray hits at `distance` from its origin, along x so that the
+    // distance is exact whatever the ray's direction; 0 or less: no hits.
+    void SetUp() override
+    {
+        zunTest::SetUp();
+        hitAtDistance();
+    }
+    void hitAtDistance()
+    {
+        zunStandIn::setHitScan([this](const cVector4& origin, const cVector4&, float, cVector4& hit) {
+            if (distance <= 0.0f)
+                return 0;
+            hit = cVector4(origin.x + distance, origin.y, origin.z);
+            return 1;
+        });
+    }
+    float distance = 0.0f;
+    cVector4 position{10.0f, -5.0f, 2.0f};
+};
+
+TEST_F(VideoTest, NewSensor)
+{
+    zunAIVideo video;
+    EXPECT_EQ(video.getSpace(), 1);
+    EXPECT_EQ(video.numRays, 16);
+    EXPECT_EQ(video.startAngle, 0.0f);
+    zunAIVideo copy(video);   // copied before the first sweep: every field defined
+    EXPECT_EQ(copy.lastHits, 0);
+    EXPECT_EQ(copy.meanDistance, 0.0f);
+    EXPECT_EQ(copy.spaceSamples[19], 0);
+}
+
+TEST_F(VideoTest, SamplesFromTheMeanDistance)
+{
+    struct Case { float distance; int sample; };
+    for (Case c : {Case{40.0f, 3}, Case{100.0f, 6}, Case{200.0f, 11}}) {
+        distance = c.distance;
+        zunAIVideo video;
+        video.vtlUpdate(0.0f, position);
+        EXPECT_EQ(video.lastRays, 16);
+        EXPECT_EQ(video.lastHits, 16);
+        EXPECT_EQ(video.meanDistance, c.distance);
+        EXPECT_EQ(video.spaceSamples[0], c.sample) << c.distance;
+        EXPECT_EQ(video.getSpace(), c.sample > 6 ? 6 : c.sample);
+    }
+
+    // No hits: NaN mean, sample 0, also when no ray is cast.
+    zunAIVideo video;
+    distance = 100.0f;
+    video.vtlUpdate(2.0f, position);
+    distance = 0.0f;
+    video.vtlUpdate(4.0f, position);
+    EXPECT_EQ(video.lastHits, 0);
+    EXPECT_TRUE(std::isnan(video.meanDistance));
+    EXPECT_EQ(video.getSpace(), 3);   // (6 + 0) / 2
+    video.numRays = 0;
+    video.vtlUpdate(6.0f, position);
+    EXPECT_EQ(video.lastRays, 0);
+    EXPECT_TRUE(std::isnan(video.meanDistance));
+    EXPECT_EQ(video.getSpace(), 2);   // 6 / 3
+
+    // A host ray test reporting points far away: the sample saturates.
+    video.numRays = 16;
+    distance = 1e12f;
+    video.vtlUpdate(8.0f, position);
+    distance = 1e20f;   // the squared length overflows: infinite mean
+    video.vtlUpdate(10.0f, position);
+    EXPECT_TRUE(std::isinf(video.meanDistance));
+    EXPECT_EQ(video.spaceSamples[3], std::numeric_limits<int>::max());
+    EXPECT_EQ(video.spaceSamples[4], std::numeric_limits<int>::max());
+    EXPECT_EQ(video.getSpace(), 6);
+}
+
+TEST_F(VideoTest, SweepsOnlyOnEvenWholeTimes)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    distance = 40.0f;
+    zunAIVideo video;
+    for (float odd : {3.0f, 3.9f, -3.5f, -1.0f, std::numeric_limits<float>::quiet_NaN(), inf, -inf})
+        video.vtlUpdate(odd, position);
+    EXPECT_EQ(zunStandIn::rayCount(), 0);
+    EXPECT_EQ(video.spaceCount, 0);
+    EXPECT_EQ(video.startAngle, 0.0f);
+
+    // Floats beyond the int range are even whole numbers.
+    int sweeps = 0;
+    for (float even : {4.0f, 4.9f, -4.2f, -0.5f, 0.0f, 2147483648.0f, -2147483648.0f, 1e30f}) {
+        video.vtlUpdate(even, position);
+        EXPECT_EQ(zunStandIn::rayCount(), 16 * ++sweeps) << even;
+    }
+}
+
+TEST_F(VideoTest, WindowKeepsTheLastTwentySamples)
+{
+    zunAIVideo video;
+    // Sweep k gives sample k % 7: distance (s - 1) * 20 + 10 for s >= 1.
+    for (int k = 0; k < 25; ++k) {
+        int sample = k % 7;
+        distance = sample == 0 ? 0.0f : static_cast<float>((sample - 1) * 20 + 10);
+        video.vtlUpdate(static_cast<float>(2 * k), position);
+        ASSERT_EQ(video.spaceSamples[k % 20], sample);
+    }
+    EXPECT_EQ(video.spaceCount, 20);
+    EXPECT_EQ(video.spaceFirst, 5);
+    EXPECT_EQ(video.spaceNext, 5);
+    EXPECT_EQ(video.spaceSum, 59);    // sweeps 5..24
+    EXPECT_EQ(video.getSpace(), 2);   // 2.95 truncated
+}
+
+TEST_F(VideoTest, FanTurnsAndWraps)
+{
+    zunStandIn::recordRays(true);
+    zunAIVideo video;
+    video.startAngle = 3.14f;
+    video.vtlUpdate(0.0f, position);
+    float turned = 3.14f + 0.01f;
+    EXPECT_EQ(video.startAngle, turned - 3.1415927f);
+    video.startAngle = 3.13f;
+    video.vtlUpdate(0.0f, position);
+    EXPECT_EQ(video.startAngle, 3.13f + 0.01f);
+
+    // The fan: horizontal unit rays of 200 from the position, the first at
+    // startAngle, a float step of 2 pi / 16 apart.
+    const auto& rays = zunStandIn::rays();
+    ASSERT_EQ(rays.size(), 32u);
+    float angle = 3.13f;
+    for (size_t i = 16; i < rays.size(); ++i) {
+        EXPECT_EQ(rays[i].origin.y, position.y);
+        EXPECT_EQ(rays[i].direction.x, std::cos(angle));
+        EXPECT_EQ(rays[i].direction.y, std::sin(angle));
+        EXPECT_EQ(rays[i].direction.z, 0.0f);
+        EXPECT_EQ(rays[i].length, 200.0f);
+        angle = angle + 6.2831855f / 16.0f;
+    }
+}
+
+TEST_F(VideoTest, StoredHitsInRayOrderAndNeverPastTheTable)
+{
+    // Every other ray hits, at a point numbered by the ray.
+    int ray = 0;
+    zunStandIn::setHitScan([&ray](const cVector4& origin, const cVector4&, float, cVector4& hit) {
+        int n = ray++;
+        hit = cVector4(origin.x + 1.0f + static_cast<float>(n), origin.y, origin.z);
+        return n % 2 == 0 ? 1 : 0;
+    });
+    TestVideo video;
+    video.numRays = 10;
+    video.doCircularSweep(position, 1);
+    EXPECT_EQ(video.lastHits, 5);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(video.hitPoints[i].x, position.x + 1.0f + static_cast<float>(2 * i)) << i;
+    EXPECT_EQ(video.meanDistance, 5.0f);     // 1, 3, 5, 7, 9
+    EXPECT_EQ(video.hitPoints[5].x, 0.0f);   // beyond the last hit: untouched
+
+    // 40 hits: all counted, 32 stored, the fields behind the table intact.
+    hitAtDistance();
+    distance = 50.0f;
+    video.numRays = 40;
+    video.startAngle = 1.25f;
+    video.doCircularSweep(position, 1);
+    EXPECT_EQ(video.lastHits, 40);
+    EXPECT_EQ(video.numRays, 40);
+    EXPECT_EQ(video.startAngle, 1.25f);
+    EXPECT_EQ(video.spaceFirst, 0);
+    EXPECT_EQ(video.hitPoints[31].x, position.x + 50.0f);
+    distance = 60.0f;
+    video.doCircularSweep(position, 0);   // not asked to store
+    EXPECT_EQ(video.hitPoints[0].x, position.x + 50.0f);
+}
+
+TEST_F(VideoTest, CopiesTakeEveryField)
+{
+    distance = 40.0f;
+    zunAIVideo video;
+    video.numRays = 8;
+    video.vtlUpdate(0.0f, position);
+    video.hitPoints[3] = cVector4(1.0f, 2.0f, 3.0f, 7.0f);
+
+    zunAIVideo copy(video);
+    zunAIVideo assigned;
+    assigned = video;
+    for (zunAIVideo* v : {&copy, &assigned}) {
+        EXPECT_EQ(v->hitPoints[3].z, 3.0f);
+        EXPECT_EQ(v->numRays, 8);
+        EXPECT_EQ(v->startAngle, 0.01f);
+        EXPECT_EQ(v->lastHits, 8);
+        EXPECT_EQ(v->meanDistance, 40.0f);
+        EXPECT_EQ(v->spaceNext, 1);
+        EXPECT_EQ(v->spaceSum, 3);
+        EXPECT_EQ(v->spaceSamples[0], 3);
+    }
+    EXPECT_EQ(copy.hitPoints[3].w, 1.0f);
+    EXPECT_EQ(assigned.hitPoints[3].w, 7.0f);
+}
+
+TEST_F(VideoTest, BlockedVelocity)
+{
+    zunStandIn::setHitScan({});
+    zunStandIn::addBox(cVector4(20.0f, -50.0f, -50.0f), cVector4(21.0f, 50.0f, 50.0f));   // a wall at x = 20
+    zunStandIn::recordRays(true);
+    cVector4 origin(0.0f, 0.0f, 0.0f);
+    cVector4 towards(3.0f, 0.0f, 0.0f), away(-0.5f, 0.0f, 0.0f), still(0.0f, 0.0f, 0.0f);
+    zunAIVideo video;
+    EXPECT_EQ(video.isBlockedVelocity(origin, towards, 25.0f, 0), 1);
+    EXPECT_EQ(video.isBlockedVelocity(origin, towards, 15.0f, 0), 0);
+    EXPECT_EQ(video.isBlockedVelocity(origin, away, 100.0f, 0), 0);
+    EXPECT_EQ(video.isBlockedVelocity(origin, still, 100.0f, 0), 0);   // zero direction: the stand-in never hits
+    EXPECT_EQ(zunStandIn::rays()[0].direction.x, 1.0f);                 // unit length
+    EXPECT_EQ(zunStandIn::rays()[0].direction.w, 1.0f);
+
+    // The sensor's fields play no part.
+    video.numRays = 0;
+    video.startAngle = 2.0f;
+    video.spaceCount = 20;
+    EXPECT_EQ(video.isBlockedVelocity(origin, towards, 25.0f, 1), 1);
+}
+
+}  // namespace
