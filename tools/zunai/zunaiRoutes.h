@@ -1,0 +1,50 @@
+#ifndef ZUNAI_ROUTES_H
+#define ZUNAI_ROUTES_H
+
+// Route requests put to the module, and what their answers amount to.
+
+#include <string>
+#include <vector>
+
+#include "zunaiGame.h"
+#include "zunaiPoint.h"
+
+enum class zunaiWay { Chained, Walked };
+
+struct zunaiRequest {
+    std::string name;    // for tables; may be empty
+    zunaiPoint from, to;
+    zunaiWay way = zunaiWay::Chained;
+};
+
+struct zunaiRouteResult {
+    zunaiRequest request;
+    bool found = false;              // the module answered a path
+    int pathIndex = -1;              // its place in the session's `routes.paths`
+    std::vector<zunaiPoint> marks;
+    double length = 0.0;             // along the marks, first to last
+    bool reached = false;            // see zunaiReaches
+    double goalDistance = -1.0;      // last mark to goal, horizontally; -1 without marks
+    long long rays = 0;              // rays the module cast for the request
+};
+
+// The arrival radius of a walk, and the reach of plain view for a chained
+// route (the first pass's join distance) with its height limit.
+constexpr double zunaiArrivalRadius = 7.0;
+constexpr double zunaiViewReach = 150.0;
+constexpr double zunaiViewHeight = 4.0;
+
+// Asks the module for the route (chained from session.database, or walked)
+// into session.routes, marks it active so drawActivePaths draws it, and
+// measures it.
+zunaiRouteResult zunaiRunRequest(zunaiSession& session, const zunaiRequest& request);
+
+// Whether a route whose last mark is `last` reaches `goal`: within the
+// arrival radius horizontally; or, for a chained route, in plain view of
+// it: within zunaiViewReach horizontally, less than zunaiViewHeight higher
+// or lower, and a straight ray from the mark to the goal meets nothing.
+bool zunaiReaches(zunaiWay way, const zunaiPoint& last, const zunaiPoint& goal);
+
+const char* zunaiWayName(zunaiWay way);
+
+#endif
