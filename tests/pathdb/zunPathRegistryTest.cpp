@@ -79,15 +79,6 @@ TEST_F(PathRegistry, GeneratorRunsInAClosedCycleNeverAtZeroOrOne)
         ASSERT_EQ(a.rnd(), b.rnd());
 }
 
-TEST_F(PathRegistry, NegativeSeedWrapsLikeA32BitProduct)
-{
-    zunAIPathMgr manager;
-    manager.rndSeed = -7;
-    const std::uint32_t state = (static_cast<std::uint32_t>(-7) * 4783u) & 0xFFFFu;
-    EXPECT_EQ(manager.rnd(), static_cast<float>((state * state) & 0xFFFFu) * scaleFromBits());
-    EXPECT_EQ(manager.rndSeed, static_cast<int>(state));
-}
-
 TEST_F(PathRegistry, DeletingRenumbersTheLaterPaths)
 {
     zunAIPathMgr manager;
