@@ -1,0 +1,370 @@
+// The stand-in render library: vectors, the level and its ray test, OBJ
+// levels, the hook and what zunHitScan and the debug outputs capture.
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "host/zunRender.h"
+#include "standin/render/zunStandInLevel.h"
+#include "zunTestFixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Cast {
+    int result;
+    cVector4 hit;
+};
+
+// zunHitScan as the module calls it, with hit preset to a marker.
+Cast cast(const cVector4& origin, const cVector4& direction, float length) {
+    float o[4] = {origin.x, origin.y, origin.z, origin.w};
+    float d[4] = {direction.x, direction.y, direction.z, direction.w};
+    float h[4] = {-7.0f, -7.0f, -7.0f, 5.0f};
+    unsigned long a = 9, b = 9, c = 9;
+    const int result = zunHitScan(&o, &d, length, &h, &a, b, c, 0);
+    EXPECT_EQ(a + b + c, 0ul);
+    return Cast{result, cVector4(h[0], h[1], h[2], h[3])};
+}
+
+// A 20 x 20 floor at z = 0 around the origin.
+void addFloor(float z = 0.0f) {
+    zunStandIn::addTriangle(cVector4(-10, -10, z), cVector4(10, -10, z), cVector4(10, 10, z));
+    zunStandIn::addTriangle(cVector4(-10, -10, z), cVector4(10, 10, z), cVector4(-10, 10, z));
+}
+
+class zunStandInRenderTest : public zunTest {
+protected:
+    void TearDown() override {
+        std::error_code ec;
+        if (!dir_.empty()) fs::remove_all(dir_, ec);
+        zunTest::TearDown();
+    }
+    std::string writeFile(const std::string& name, const std::string& text) {
+        if (dir_.empty()) {
+            dir_ = fs::temp_directory_path() /
+                   ("zunRenderTest-" + std::to_string(std::random_device{}()) + "-" +
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+            fs::create_directories(dir_);
+        }
+        const fs::path path = dir_ / name;
+        std::ofstream(path, std::ios::binary) << text;
+        return path.string();
+    }
+    fs::path dir_;
+};
+
+TEST(zunVectorTest, OperatorsWorkOnXyzAndSetW) {
+    const cVector4 zero;
+    EXPECT_EQ(zero.x, 0.0f);
+    EXPECT_EQ(zero.w, 1.0f);
+    const cVector4 a(1, 2, 3, 7), b(0.5f, -2, 4, 9);
+    const cVector4 sum = a + b, diff = a - b, scaled = a * 2.0f, divided = a / 4.0f;
+    EXPECT_EQ(sum.x, 1.5f); EXPECT_EQ(sum.y, 0.0f); EXPECT_EQ(sum.z, 7.0f); EXPECT_EQ(sum.w, 1.0f);
+    EXPECT_EQ(diff.x, 0.5f); EXPECT_EQ(diff.y, 4.0f); EXPECT_EQ(diff.z, -1.0f); EXPECT_EQ(diff.w, 1.0f);
+    EXPECT_EQ(scaled.z, 6.0f); EXPECT_EQ(scaled.w, 1.0f);
+    EXPECT_EQ(divided.y, 0.5f); EXPECT_EQ(divided.w, 1.0f);
+    cVector4 acc = a;
+    acc += b;
+    EXPECT_EQ(acc.x, 1.5f); EXPECT_EQ(acc.z, 7.0f); EXPECT_EQ(acc.w, 7.0f);
+}
+
+TEST(zunVectorTest, LengthAndNormalize) {
+    cVector4 v(3, 0, 4, 100);
+    EXPECT_EQ(v.len(), 5.0f);   // w takes no part
+    v.normalize();
+    EXPECT_FLOAT_EQ(v.x, 0.6f);
+    EXPECT_FLOAT_EQ(v.z, 0.8f);
+    EXPECT_EQ(v.w, 100.0f);
+    cVector4 zero(0, 0, 0);
+    zero.normalize();
+    EXPECT_EQ(zero.x, 0.0f); EXPECT_EQ(zero.y, 0.0f); EXPECT_EQ(zero.z, 0.0f);
+    EXPECT_EQ(zero.len(), 0.0f);
+}
+
+TEST_F(zunStandInRenderTest, NearestHitAtItsDistanceFromEitherSide) {
+    addFloor(0.0f);
+    addFloor(-3.0f);
+    Cast down = cast(cVector4(1, 2, 5), cVector4(0, 0, -1), 100);
+    EXPECT_EQ(down.result, 1);
+    EXPECT_EQ(down.hit.x, 1.0f); EXPECT_EQ(down.hit.y, 2.0f); EXPECT_EQ(down.hit.z, 0.0f);
+    EXPECT_EQ(down.hit.w, 5.0f);   // w of hit is left alone
+    Cast up = cast(cVector4(1, 2, -8), cVector4(0, 0, 1), 100);
+    EXPECT_EQ(up.result, 1);
+    EXPECT_EQ(up.hit.z, -3.0f);
+    // An unnormalised direction still measures length in world units.
+    EXPECT_EQ(cast(cVector4(0, 0, 5), cVector4(0, 0, -50), 5.5f).result, 1);
+    EXPECT_EQ(cast(cVector4(0, 0, 5), cVector4(0, 0, -50), 4.5f).result, 0);
+    // Slanted ray: distance along the ray, not along z.
+    Cast slant = cast(cVector4(0, 0, 4), cVector4(3, 0, -4), 5.01f);
+    EXPECT_EQ(slant.result, 1);
+    EXPECT_NEAR(slant.hit.x, 3.0f, 1e-5f);
+    EXPECT_NEAR(slant.hit.z, 0.0f, 1e-5f);
+    EXPECT_EQ(cast(cVector4(0, 0, 4), cVector4(3, 0, -4), 4.9f).result, 0);
+    // Away from the floor, or past its edge: clear.
+    EXPECT_EQ(cast(cVector4(0, 0, 5), cVector4(0, 0, 1), 100).result, 0);
+    EXPECT_EQ(cast(cVector4(11, 0, 5), cVector4(0, 0, -1), 100).result, 0);
+    Cast clear = cast(cVector4(0, 0, 5), cVector4(1, 0, 0), 100);
+    EXPECT_EQ(clear.result, 0);
+    EXPECT_EQ(clear.hit.x, -7.0f);   // hit untouched on a miss
+}
+
+TEST_F(zunStandInRenderTest, LengthIsInclusiveAndZeroDirectionNeverHits) {
+    addFloor(0.0f);
+    EXPECT_EQ(cast(cVector4(0, 0, 10), cVector4(0, 0, -1), 10.0f).result, 1);
+    EXPECT_EQ(cast(cVector4(0, 0, 10), cVector4(0, 0, -1), std::nextafter(10.0f, 0.0f)).result, 0);
+    EXPECT_EQ(cast(cVector4(0, 0, 0), cVector4(0, 0, -1), 0.0f).result, 1);   // starts on the floor
+    EXPECT_EQ(cast(cVector4(0, 0, 0), cVector4(0, 0, 0), 10.0f).result, 0);
+    EXPECT_EQ(cast(cVector4(0, 0, 1), cVector4(0, 0, 0), 10.0f).result, 0);
+    EXPECT_EQ(cast(cVector4(0, 0, 1), cVector4(0, 0, -1), -5.0f).result, 0);
+    EXPECT_EQ(cast(cVector4(0, 0, 1), cVector4(0, 0, -1), NAN).result, 0);
+}
+
+TEST_F(zunStandInRenderTest, BoxesAreClosedAndSeamless) {
+    zunStandIn::addBox(cVector4(2.7f, 1.3f, 0.9f), cVector4(0.1f, 0.3f, 0.1f));   // corners in any order
+    EXPECT_EQ(zunStandIn::triangleCount(), 12);
+    const cVector4 centre(1.4f, 0.8f, 0.5f);
+    const cVector4 dirs[6] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
+    const float expected[6] = {2.7f, 0.1f, 1.3f, 0.3f, 0.9f, 0.1f};
+    for (int i = 0; i < 6; ++i) {
+        Cast c = cast(centre, dirs[i], 10);
+        ASSERT_EQ(c.result, 1) << i;
+        const float along = i < 2 ? c.hit.x : i < 4 ? c.hit.y : c.hit.z;
+        EXPECT_NEAR(along, expected[i], 1e-5f) << i;
+    }
+    // Rays down through the seam of the top face's two triangles, and along
+    // its edges, all meet the box.
+    for (int k = 0; k <= 100; ++k) {
+        const float f = static_cast<float>(k) / 100.0f;
+        const float x = 0.1f + 2.6f * f, y = 0.3f + 1.0f * f;
+        EXPECT_EQ(cast(cVector4(x, y, 5), cVector4(0, 0, -1), 10).result, 1) << "diagonal " << k;
+        EXPECT_EQ(cast(cVector4(x, 0.3f, 5), cVector4(0, 0, -1), 10).result, 1) << "edge " << k;
+    }
+}
+
+TEST_F(zunStandInRenderTest, RaysThroughSharedEdgesHit) {
+    // Two triangles folded along a shared edge leave no gap for rounding to
+    // let a ray through, unless it runs almost in their plane.
+    std::mt19937 rng(77);
+    std::uniform_real_distribution<float> pos(-300, 300), unit(-1, 1), along(0, 1);
+    int rays = 0;
+    for (int pair = 0; pair < 300; ++pair) {
+        zunStandIn::clearLevel();
+        const cVector4 a(pos(rng), pos(rng), pos(rng));
+        const cVector4 b = a + cVector4(unit(rng), unit(rng), unit(rng)) * 30.0f;
+        const cVector4 c = a + cVector4(unit(rng), unit(rng), unit(rng)) * 30.0f;
+        zunStandIn::addTriangle(a, b, c);
+        zunStandIn::addTriangle(b, a, a + b - c);
+        const cVector4 e1 = b - a, e2 = c - a;
+        cVector4 normal(e1.y * e2.z - e1.z * e2.y, e1.z * e2.x - e1.x * e2.z, e1.x * e2.y - e1.y * e2.x);
+        normal.normalize();
+        for (int k = 0; k < 50; ++k) {
+            const cVector4 onEdge = a + (b - a) * along(rng);
+            const cVector4 origin = onEdge + cVector4(unit(rng), unit(rng), unit(rng)) * 40.0f;
+            const cVector4 direction = onEdge - origin;
+            const float cosine = (normal.x * direction.x + normal.y * direction.y + normal.z * direction.z) / direction.len();
+            if (std::fabs(cosine) < 0.1f) continue;
+            ++rays;
+            ASSERT_EQ(cast(origin, direction, 200).result, 1) << "pair " << pair << " ray " << k;
+        }
+    }
+    EXPECT_GT(rays, 10000);
+}
+
+TEST_F(zunStandInRenderTest, LevelChangesReachTheRayTest) {
+    EXPECT_EQ(cast(cVector4(0, 0, 5), cVector4(0, 0, -1), 10).result, 0);
+    addFloor(0.0f);
+    EXPECT_EQ(cast(cVector4(0, 0, 5), cVector4(0, 0, -1), 10).result, 1);
+    zunStandIn::addBox(cVector4(-1, -1, 0), cVector4(1, 1, 2));
+    EXPECT_EQ(cast(cVector4(0, 0, 5), cVector4(0, 0, -1), 10).hit.z, 2.0f);
+    zunStandIn::clearLevel();
+    EXPECT_EQ(zunStandIn::triangleCount(), 0);
+    EXPECT_EQ(cast(cVector4(0, 0, 5), cVector4(0, 0, -1), 10).result, 0);
+}
+
+TEST_F(zunStandInRenderTest, HierarchyAgreesWithTestingEveryTriangle) {
+    std::mt19937 rng(1234);
+    std::uniform_real_distribution<float> pos(-50, 50), small(-4, 4), unit(-1, 1), len(0, 120);
+    for (int i = 0; i < 3000; ++i) {
+        const cVector4 a(pos(rng), pos(rng), pos(rng));
+        zunStandIn::addTriangle(a, a + cVector4(small(rng), small(rng), small(rng)),
+                                a + cVector4(small(rng), small(rng), small(rng)));
+    }
+    for (int i = 0; i < 50; ++i) zunStandIn::addBox(cVector4(i * 2.0f - 50, -50, -50), cVector4(i * 2.0f - 49, 50, -45));
+    int hits = 0;
+    for (int i = 0; i < 4000; ++i) {
+        float o[3] = {pos(rng), pos(rng), pos(rng)};
+        float d[3] = {unit(rng), unit(rng), unit(rng)};
+        if (i % 4 == 0) d[i / 4 % 3] = 0.0f;                  // some in axis planes
+        if (i % 8 == 1) d[0] = d[1] = 0.0f;                   // some straight up or down
+        const float length = len(rng);
+        float fast[4] = {0, 0, 0, 1}, slow[3] = {0, 0, 0};
+        float o4[4] = {o[0], o[1], o[2], 1}, d4[4] = {d[0], d[1], d[2], 1};
+        unsigned long b, c;
+        const int r = zunHitScan(&o4, &d4, length, &fast, nullptr, b, c, 0);
+        ASSERT_EQ(r, zunStandIn::hitScanLinear(o, d, length, slow)) << "ray " << i;
+        if (r) {
+            ++hits;
+            for (int k = 0; k < 3; ++k) EXPECT_NEAR(fast[k], slow[k], 1e-4f) << "ray " << i;
+        }
+    }
+    EXPECT_GT(hits, 400);   // the comparison covers plenty of hits and misses
+    EXPECT_LT(hits, 3600);
+}
+
+TEST_F(zunStandInRenderTest, DegenerateLevelsKeepTheHierarchyShallow) {
+    // Centres spaced ever wider, and identical triangles that no split can
+    // separate: the build must stay shallow and still find every triangle.
+    float x = 1.0f;
+    for (int i = 0; i < 300; ++i, x *= 1.25f)
+        zunStandIn::addTriangle(cVector4(x, -1, -1), cVector4(x, 1, -1), cVector4(x, 0, 1));
+    for (int i = 0; i < 200; ++i) addFloor(-5.0f);   // identical triangles
+    zunStandIn::addTriangle(cVector4(0, 0, 0), cVector4(NAN, 0, 0), cVector4(0, 1, 0));   // never hits
+    EXPECT_EQ(zunStandIn::triangleCount(), 701);
+    EXPECT_LE(zunStandIn::levelStats().maxDepth, 96);
+    EXPECT_EQ(cast(cVector4(0, 0, 0), cVector4(0, 0, -1), 10).hit.z, -5.0f);
+    Cast far = cast(cVector4(0.5f, 0, 0), cVector4(1, 0, 0), 1e30f);
+    EXPECT_EQ(far.result, 1);
+    EXPECT_EQ(far.hit.x, 1.0f);
+    float y = 1.0f;
+    for (int i = 0; i < 299; ++i) y *= 1.25f;
+    Cast farthest = cast(cVector4(y * 1.1f, 0, 0), cVector4(-1, 0, 0), y);
+    EXPECT_EQ(farthest.result, 1);
+    EXPECT_NEAR(farthest.hit.x, y, y * 1e-6f);
+}
+
+TEST_F(zunStandInRenderTest, LoadsObjFaces) {
+    addFloor(-50.0f);   // replaced by the load
+    const std::string path = writeFile("good.obj",
+        "\xEF\xBB\xBF# a level\r\n"
+        "mtllib level.mtl\r\n"
+        "o thing\r\ng part\r\ns 1\r\nusemtl stone\r\n"
+        "v 0 0 0\r\nv 10 0 0\r\nv 10 10 0\r\nv 0 10 0\r\n"
+        "vt 0 0\r\nvn 0 0 1\r\n"
+        "\r\n"
+        "f 1/1/1 2/1/1 3/1/1 4/1/1\r\n"                        // quad: 2 triangles
+        "v 0\t0  5\n"                                         // tabs and runs of spaces
+        "v +20 0 5 1.0\nv 20 10 5 # inline comment\nv 10 15 5\nv 0.0 10e0 5\n"
+        "f -5//1 -4//1 -3//1 -2//1 -1//1\n"                   // pentagon: 3 triangles
+        "f 1 2 3");                                           // no final line end
+    ASSERT_TRUE(zunStandIn::loadLevel(path.c_str()));
+    EXPECT_EQ(zunStandIn::triangleCount(), 6);
+    EXPECT_EQ(cast(cVector4(2, 8, 1), cVector4(0, 0, -1), 10).hit.z, 0.0f);    // second quad triangle
+    EXPECT_EQ(cast(cVector4(15, 4, 9), cVector4(0, 0, -1), 10).hit.z, 5.0f);   // each fan triangle
+    EXPECT_EQ(cast(cVector4(3, 1, 9), cVector4(0, 0, -1), 10).hit.z, 5.0f);
+    EXPECT_EQ(cast(cVector4(10, 14, 9), cVector4(0, 0, -1), 10).hit.z, 5.0f);
+    EXPECT_EQ(cast(cVector4(2, 9, 9), cVector4(0, 0, -1), 10).hit.z, 5.0f);
+    EXPECT_EQ(cast(cVector4(5, 1, 1), cVector4(0, 0, -1), 10).hit.z, 0.0f);   // and the first quad one
+    EXPECT_EQ(cast(cVector4(0, 0, -49), cVector4(0, 0, -1), 10).result, 0);   // old level gone
+}
+
+TEST_F(zunStandInRenderTest, RefusesBrokenObjAndKeepsTheLevel) {
+    addFloor(0.0f);
+    const std::string base = "v 0 0 0\nv 1 0 0\nv 0 1 0\n";
+    const char* broken[] = {
+        "v 1 2 x\n", "v 1,5 2 3\n", "v 1 2\n", "v 1 2 nan\n", "v 1 2 1e99\n", "v 1 2 3 q\n",
+        "f 0 1 2\n", "f 1 2 4\n", "f -4 1 2\n", "f 1 2\n", "f 1 2 3x\n", "f 1/a 2 3\n", "f 1//2z 2 3\n",
+        "f +-1 2 3\n",
+    };
+    for (const char* tail : broken) {
+        const std::string path = writeFile("broken.obj", base + tail);
+        EXPECT_FALSE(zunStandIn::loadLevel(path.c_str())) << tail;
+        EXPECT_EQ(zunStandIn::triangleCount(), 2) << tail;
+    }
+    EXPECT_FALSE(zunStandIn::loadLevel((dir_ / "missing.obj").string().c_str()));
+    EXPECT_FALSE(zunStandIn::loadLevel(dir_.string().c_str()));   // a folder
+    EXPECT_FALSE(zunStandIn::loadLevel(nullptr));
+    EXPECT_EQ(zunStandIn::triangleCount(), 2);
+    EXPECT_EQ(cast(cVector4(0, 0, 5), cVector4(0, 0, -1), 10).result, 1);
+    // A face may only use vertices read before it.
+    EXPECT_FALSE(zunStandIn::loadLevel(writeFile("order.obj", "f 1 2 3\n" + base).c_str()));
+}
+
+TEST_F(zunStandInRenderTest, HookReplacesTheLevelTestAndIsRecorded) {
+    addFloor(0.0f);
+    cVector4 seenOrigin, seenDirection;
+    float seenLength = 0;
+    int answer = 1;
+    zunStandIn::setHitScan([&](const cVector4& o, const cVector4& d, float length, cVector4& hit) {
+        seenOrigin = o;
+        seenDirection = d;
+        seenLength = length;
+        hit = cVector4(4, 5, 6, 0);
+        return answer;
+    });
+    zunStandIn::recordRays(true);
+    Cast hooked = cast(cVector4(1, 2, 3, 0.5f), cVector4(0, 0, -8, 2), 7);
+    EXPECT_EQ(hooked.result, 1);
+    EXPECT_EQ(hooked.hit.x, 4.0f); EXPECT_EQ(hooked.hit.z, 6.0f);
+    EXPECT_EQ(seenOrigin.w, 0.5f);
+    EXPECT_EQ(seenDirection.z, -8.0f);   // as passed, not normalised
+    EXPECT_EQ(seenDirection.w, 2.0f);
+    EXPECT_EQ(seenLength, 7.0f);
+    answer = 0;
+    Cast missed = cast(cVector4(1, 2, 3), cVector4(0, 0, -1), 7);
+    EXPECT_EQ(missed.result, 0);
+
+    zunStandIn::setHitScan(nullptr);
+    Cast level = cast(cVector4(1, 2, 3), cVector4(0, 0, -3), 7);
+    EXPECT_EQ(level.result, 1);
+    EXPECT_EQ(level.hit.z, 0.0f);
+
+    EXPECT_EQ(zunStandIn::rayCount(), 3);
+    const auto& rays = zunStandIn::rays();
+    ASSERT_EQ(rays.size(), 3u);
+    EXPECT_EQ(rays[0].origin.y, 2.0f);
+    EXPECT_EQ(rays[0].direction.z, -8.0f);
+    EXPECT_EQ(rays[0].length, 7.0f);
+    EXPECT_EQ(rays[0].result, 1);
+    EXPECT_EQ(rays[0].hit.y, 5.0f);
+    EXPECT_EQ(rays[1].result, 0);
+    EXPECT_EQ(rays[2].direction.z, -3.0f);
+    EXPECT_EQ(rays[2].hit.z, 0.0f);
+    EXPECT_EQ(rays[2].hit.w, 5.0f);
+}
+
+TEST_F(zunStandInRenderTest, CapturesLinesTextsAndResets) {
+    cVector4 from(1, 2, 3), to(4, 5, 6);
+    zunGenericDrawWorldLine(from, to, 0x00FF00);
+    zunAddSystemText("Saved path database", 12, 0xFFFFFF);
+    zunAddSystemText(nullptr, 3, 1);
+    ASSERT_EQ(zunStandIn::lines().size(), 1u);
+    EXPECT_EQ(zunStandIn::lines()[0].to.y, 5.0f);
+    EXPECT_EQ(zunStandIn::lines()[0].colour, 0x00FF00ul);
+    ASSERT_EQ(zunStandIn::texts().size(), 2u);
+    EXPECT_EQ(zunStandIn::texts()[0].text, "Saved path database");
+    EXPECT_EQ(zunStandIn::texts()[0].size, 12);
+    EXPECT_EQ(zunStandIn::texts()[0].colour, 0xFFFFFFul);
+    EXPECT_EQ(zunStandIn::texts()[1].text, "");
+
+    // Rays are counted always, kept only while recording.
+    addFloor(0.0f);
+    cast(cVector4(0, 0, 1), cVector4(0, 0, -1), 2);
+    EXPECT_EQ(zunStandIn::rayCount(), 1);
+    EXPECT_TRUE(zunStandIn::rays().empty());
+    zunStandIn::recordRays(true);
+    cast(cVector4(0, 0, 1), cVector4(0, 0, -1), 2);
+    EXPECT_EQ(zunStandIn::rays().size(), 1u);
+
+    zunStandIn::clearCapture();   // captures only: level and recording stay
+    EXPECT_EQ(zunStandIn::rayCount(), 0);
+    EXPECT_TRUE(zunStandIn::rays().empty() && zunStandIn::lines().empty() && zunStandIn::texts().empty());
+    cast(cVector4(0, 0, 1), cVector4(0, 0, -1), 2);
+    EXPECT_EQ(zunStandIn::rays().size(), 1u);
+    EXPECT_EQ(zunStandIn::rays()[0].result, 1);
+
+    zunStandIn::setHitScan([](const cVector4&, const cVector4&, float, cVector4&) { return 1; });
+    zunGenericDrawWorldLine(from, to, 1);
+    zunStandIn::reset();
+    EXPECT_EQ(zunStandIn::triangleCount(), 0);
+    EXPECT_EQ(zunStandIn::rayCount(), 0);
+    EXPECT_TRUE(zunStandIn::rays().empty() && zunStandIn::lines().empty() && zunStandIn::texts().empty());
+    EXPECT_EQ(cast(cVector4(0, 0, 1), cVector4(0, 0, -1), 2).result, 0);   // no hook, empty level
+    EXPECT_TRUE(zunStandIn::rays().empty());                                // recording off
+}
+
+}  // namespace
