@@ -38,6 +38,11 @@ std::string shortest(float number)
     return std::string(buffer, result.ptr);
 }
 
+std::string count(std::size_t n, const char* thing)
+{
+    return std::to_string(n) + " " + thing + (n == 1 ? "" : "s");
+}
+
 std::string reachedText(const zunaiRouteResult& r)
 {
     if (r.marks.empty())
@@ -289,13 +294,16 @@ void zunaiJsonPaths(zunaiJson& json, const std::vector<zunaiDrawnPath>& paths)
 
 void zunaiPrintCheckReport(std::ostream& out, const zunaiCheckReport& report)
 {
-    out << report.file << ": " << report.paths.size() << " paths, " << report.marks << " marks load";
+    out << report.file << ": " << count(report.paths.size(), "path") << ", " << count(std::size_t(report.marks), "mark")
+        << " load";
     if (report.whole())
         out << "; the file loads whole\n";
     else
-        out << "; " << report.lost.size() << " statements are never reached\n";
+        out << "; " << count(report.lost.size(), "statement") << (report.lost.size() == 1 ? " is" : " are")
+            << " never reached\n";
     for (const auto& p : report.paths) {
-        out << format("  path %d: %zu marks, lines %d-%d", p.number, p.marks.size(), p.firstLine, p.lastLine);
+        out << format("  path %d: %s, lines %d-%d", p.number, count(p.marks.size(), "mark").c_str(), p.firstLine,
+                      p.lastLine);
         if (p.loadsAs != p.number)
             out << format(" (loads as path %d)", p.loadsAs);
         out << "\n";

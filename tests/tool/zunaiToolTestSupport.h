@@ -1,0 +1,116 @@
+#ifndef ZUNAI_TOOL_TEST_SUPPORT_H
+#define ZUNAI_TOOL_TEST_SUPPORT_H
+
+// Temporary folders, files, and runs of the built zunai program.
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <sys/wait.h>
+
+namespace zunaiTestSupport {
+
+namespace fs = std::filesystem;
+
+// A fresh folder under the system's temporary folder, removed at the end.
+class TempDir {
+public:
+    TempDir()
+    {
+        std::random_device seed;
+        path_ = fs::temp_directory_path() / ("zunai-test-" + std::to_string(seed()) + std::to_string(seed()));
+        fs::create_directories(path_);
+    }
+    ~TempDir()
+    {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const fs::path& path() const { return path_; }
+    fs::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    fs::path path_;
+};
+
+inline std::string readFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+inline void writeFile(const fs::path& path, const std::string& text)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+// A game directory: bin/, the sample's level, and `database` as its path
+// database (none when empty).
+inline void makeGame(const fs::path& dir, const std::string& database, bool withLevel = true)
+{
+    fs::create_directories(dir / "bin");
+    if (withLevel) {
+        fs::create_directories(dir / "data" / "levels");
+        fs::copy_file(fs::path(ZUNAI_SAMPLE) / "data" / "levels" / "courtyard.obj",
+                      dir / "data" / "levels" / "courtyard.obj");
+    }
+    if (!database.empty())
+        writeFile(dir / "data" / "memory" / "levels" / "paths.qzt", database);
+}
+
+struct ToolRun {
+    int code = -1;
+    std::string out, err;
+};
+
+inline std::string quote(const std::string& arg)
+{
+    std::string q = "'";
+    for (char c : arg)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+// Runs the built tool in `cwd` with `args`.
+inline ToolRun runTool(const fs::path& cwd, const std::vector<std::string>& args)
+{
+    TempDir capture;
+    std::string command = "cd " + quote(cwd.string()) + " && " + quote(ZUNAI_TOOL);
+    for (const auto& a : args)
+        command += " " + quote(a);
+    command += " >" + quote((capture / "out").string()) + " 2>" + quote((capture / "err").string()) + " </dev/null";
+    const int status = std::system(command.c_str());
+    ToolRun run;
+    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = readFile(capture / "out");
+    run.err = readFile(capture / "err");
+    return run;
+}
+
+inline int countOf(const std::string& text, const std::string& what)
+{
+    int n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size()))
+        ++n;
+    return n;
+}
+
+inline int lineCount(const std::string& text)
+{
+    return countOf(text, "\n");
+}
+
+} // namespace zunaiTestSupport
+
+#endif
