@@ -1,0 +1,27 @@
+#ifndef ZUN_ROUTE_CAST_H
+#define ZUN_ROUTE_CAST_H
+
+#include "host/cVector4.h"
+#include "host/zunRender.h"
+
+// One ray of route finding through the host's ray test: from `origin` along
+// `direction` for `length` units, mode 0. Nonzero on a hit, with the point in
+// x, y, z of `hit` (its w preset to 1). The host's three further results are
+// never read. Internal to the module.
+inline int zunCastRay(cVector4 origin, cVector4 direction, float length, cVector4& hit)
+{
+    hit.w = 1.0f;
+    unsigned long a = 0;
+    unsigned long b = 0;
+    unsigned long c = 0;
+    return zunHitScan(reinterpret_cast<float(*)[4]>(&origin), reinterpret_cast<float(*)[4]>(&direction), length,
+                      reinterpret_cast<float(*)[4]>(&hit), &a, b, c, 0);
+}
+
+// Dot product over x, y and z.
+inline float zunDot(const cVector4& a, const cVector4& b)
+{
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+
+#endif

@@ -1,0 +1,249 @@
+// Chained routes: how the two chains grow, when they close, what a route
+// holds, and that no step of a request leaks when memory runs out.
+#include <functional>
+
+#include "zunRouteTestSupport.h"
+#include "zunTestFixture.h"
+
+namespace {
+
+typedef zunAIPathMgr::pathInfo pathInfo;
+
+class PathQuery : public zunTest {
+protected:
+    void TearDown() override
+    {
+        routes.deleteAllPaths();
+        db.deleteAllPaths();
+        zunTest::TearDown();
+    }
+    zunAIPath* route(cVector4 start, cVector4 goal, pathInfo* info)
+    {
+        return routes.getPath(start, goal, db, info);
+    }
+    // Two paths along +x: one from the start, one from the goal.
+    void twoSides(float gap = 20.0f, float goalHeight = 0.0f)
+    {
+        storePath(db, {cVector4(0, 0, 0), cVector4(40, 0, 0)});
+        storePath(db, {cVector4(80 + gap, 0, goalHeight), cVector4(40 + gap, 0, goalHeight)});
+    }
+    zunAIPathMgr db;
+    zunAIPathMgr routes;
+    pathInfo nearOnly{10.0f, 60.0f, -0.707f, 4.0f};   // the first pass joins only paths underfoot
+};
+
+std::vector<float> xs(zunAIPath* path)
+{
+    std::vector<float> out;
+    for (const cVector4& p : markPositions(path))
+        out.push_back(p.x);
+    return out;
+}
+
+TEST_F(PathQuery, EmptyDatabaseAllocatesNothing)
+{
+    const long long before = zunStandIn::allocStats().allocations;
+    EXPECT_EQ(route(cVector4(0, 0, 0), cVector4(10, 0, 0), nullptr), nullptr);
+    EXPECT_EQ(zunStandIn::allocStats().allocations, before);
+    EXPECT_EQ(routes.getNumPaths(), 0);
+}
+
+TEST_F(PathQuery, NothingFoundInTheFirstPassGivesNullEvenInPlainView)
+{
+    storePath(db, {cVector4(500, 500, 0), cVector4(510, 500, 0)});
+    EXPECT_EQ(route(cVector4(0, 0, 0), cVector4(10, 0, 0), nullptr), nullptr);
+    EXPECT_EQ(routes.getNumPaths(), 0);
+}
+
+TEST_F(PathQuery, RouteFromBothSidesJoinsTheGoalChainBackToFront)
+{
+    twoSides();
+    cVector4 start(0, 0, 0), goal(100, 0, 0);
+    zunAIPath* r = routes.getPath(start, goal, db, &nearOnly);
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(xs(r), (std::vector<float>{0, 40, 60, 100}));
+    EXPECT_EQ(routes.paths.tail->item, r);
+    EXPECT_EQ(routes.getNumPaths(), 1);
+    EXPECT_EQ(r->getCurMark(), 0);
+    EXPECT_EQ(r->isActive(), 0);
+    EXPECT_VEC_EQ(start, cVector4(0, 0, 0));
+    EXPECT_VEC_EQ(goal, cVector4(100, 0, 0));
+}
+
+TEST_F(PathQuery, NullInfoMeansTheDefaults)
+{
+    // With the default first join distance the goal side jumps straight onto
+    // the start's path, which both sides then share.
+    twoSides();
+    pathInfo explicitDefaults{150.0f, 60.0f, -0.707f, 4.0f};
+    EXPECT_EQ(xs(route(cVector4(0, 0, 0), cVector4(100, 0, 0), nullptr)), (std::vector<float>{0, 40}));
+    EXPECT_EQ(xs(route(cVector4(0, 0, 0), cVector4(100, 0, 0), &explicitDefaults)), (std::vector<float>{0, 40}));
+    pathInfo defaults;
+    EXPECT_EQ(defaults.firstJoinDist, 150.0f);
+    EXPECT_EQ(defaults.joinDist, 60.0f);
+    EXPECT_EQ(defaults.minDot, -0.707f);
+    EXPECT_EQ(defaults.maxHeightDiff, 4.0f);
+}
+
+TEST_F(PathQuery, SamePathChosenByBothSidesIsTakenWhole)
+{
+    storePath(db, {cVector4(0, 0, 0), cVector4(30, 0, 0), cVector4(60, 0, 0)});
+    zunAIPath* r = route(cVector4(-3, 0, 0), cVector4(63, 0, 0), nullptr);
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(xs(r), (std::vector<float>{0, 30, 60}));
+    EXPECT_EQ(zunStandIn::rayCount(), 2 * 10) << "the two searches' probes, no closing test";
+}
+
+TEST_F(PathQuery, GoalSideAloneClosesFromTheUntouchedStart)
+{
+    storePath(db, {cVector4(30, 0, 0), cVector4(10, 0, 0)});
+    EXPECT_EQ(xs(route(cVector4(-5, 0, 0), cVector4(30, 0, 0), &nearOnly)), (std::vector<float>{10, 30}));
+}
+
+TEST_F(PathQuery, ClosingLinkMustBeShorterThanJoinDist)
+{
+    twoSides(59.5f);
+    EXPECT_EQ(xs(route(cVector4(0, 0, 0), cVector4(139.5f, 0, 0), &nearOnly)),
+              (std::vector<float>{0, 40, 99.5f, 139.5f}));
+    db.deleteAllPaths();
+    twoSides(60.0f);
+    EXPECT_EQ(xs(route(cVector4(0, 0, 0), cVector4(140, 0, 0), &nearOnly)), (std::vector<float>{0, 40}))
+        << "exactly joinDist: the start chain alone";
+}
+
+TEST_F(PathQuery, ClosingLinkMustRiseLessThan4)
+{
+    pathInfo info{10.0f, 60.0f, -0.707f, 3.9f};
+    twoSides(20.0f, 3.99f);
+    EXPECT_EQ(xs(route(cVector4(0, 0, 0), cVector4(100, 0, 3.99f), &info)), (std::vector<float>{0, 40, 60, 100}));
+    db.deleteAllPaths();
+    twoSides(20.0f, 4.0f);
+    EXPECT_EQ(xs(route(cVector4(0, 0, 0), cVector4(100, 0, 4.0f), &info)), (std::vector<float>{0, 40}))
+        << "exactly 4.0: the start chain alone";
+}
+
+TEST_F(PathQuery, ClosingLinkMustBeClearTwelveBelowTheStartSide)
+{
+    twoSides();
+    wall(49, -5, -14, 50, 5, -10);   // a kerb under the gap
+    EXPECT_EQ(xs(route(cVector4(0, 0, 0), cVector4(100, 0, 0), &nearOnly)), (std::vector<float>{0, 40}));
+}
+
+TEST_F(PathQuery, LaterPassesChainPathsBetweenTheEnds)
+{
+    storePath(db, {cVector4(0, 0, 0), cVector4(20, 0, 0)});
+    storePath(db, {cVector4(25, 0, 0), cVector4(45, 0, 0)});
+    storePath(db, {cVector4(50, 0, 0), cVector4(70, 0, 0)});
+    pathInfo info{10.0f, 10.0f, -0.707f, 4.0f};
+    EXPECT_EQ(xs(route(cVector4(0, 0, 0), cVector4(70, 0, 0), &info)), (std::vector<float>{0, 20, 25, 45, 50, 70}));
+}
+
+TEST_F(PathQuery, SidesSwappingPathsEndWithTheStartChain)
+{
+    // Two overlapping paths 5 apart in height: they can be joined (maxHeightDiff
+    // 10) but never closed (4.0), so the sides take each other's paths.
+    storePath(db, {cVector4(0, 0, 0), cVector4(20, 0, 0)});
+    storePath(db, {cVector4(20, 0, 5), cVector4(0, 0, 5)});
+    pathInfo info{1.0f, 60.0f, -0.707f, 10.0f};
+    zunAIPath* r = route(cVector4(0, 0, 0), cVector4(20, 0, 5), &info);
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(xs(r), (std::vector<float>{0, 20}));
+}
+
+TEST_F(PathQuery, RoutesHoldCopiesOnly)
+{
+    twoSides();
+    zunAIPath* r = route(cVector4(0, 0, 0), cVector4(100, 0, 0), &nearOnly);
+    ASSERT_EQ(r->getNumMarks(), 4);
+    for (int i = 0; i < 4; ++i)
+        for (int p = 0; p < 2; ++p)
+            for (int m = 0; m < 2; ++m)
+                EXPECT_NE(r->getMark(i), db.getPath(p)->getMark(m));
+    routes.deletePath(r);
+    ASSERT_EQ(db.getNumPaths(), 2);
+    EXPECT_EQ(xs(db.getPath(0)), (std::vector<float>{0, 40}));
+    EXPECT_EQ(xs(db.getPath(1)), (std::vector<float>{100, 60}));
+}
+
+TEST_F(PathQuery, GetCopyPathCopiesStoredPathsOfTwoMarksOrMore)
+{
+    storePath(db, {cVector4(1, 2, 3)});
+    zunAIPath* stored = storePath(db, {cVector4(0, 0, 0), cVector4(5, 0, 0), cVector4(5, 5, 1)});
+    stored->setActive(1);
+    stored->setCurMark(2);
+    EXPECT_EQ(db.getCopyPath(-1), nullptr);
+    EXPECT_EQ(db.getCopyPath(2), nullptr);
+    EXPECT_EQ(db.getCopyPath(0), nullptr) << "one mark";
+
+    zunAIPath* copy = db.getCopyPath(1);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(xs(copy), (std::vector<float>{0, 5, 5}));
+    EXPECT_VEC_EQ(copy->getMark(2)->position, cVector4(5, 5, 1));
+    EXPECT_NE(copy->getMark(0), stored->getMark(0));
+    EXPECT_EQ(copy->getCurMark(), 0);
+    EXPECT_EQ(copy->isActive(), 0);
+    EXPECT_EQ(db.getNumPaths(), 2);
+    EXPECT_EQ(db.paths.contains(copy), 0);
+    delete copy;
+}
+
+// Every allocation of a request in turn fails, alone and from there on: the
+// request may give less or nothing, but leaks nothing, registers at most its
+// result, and leaves the database as it was.
+TEST_F(PathQuery, AllocationFailuresAtEveryStepLeakNothing)
+{
+    struct Scenario {
+        const char* name;
+        std::function<void(zunAIPathMgr&)> store;
+        cVector4 start, goal;
+        pathInfo info;
+    };
+    const Scenario scenarios[] = {
+        {"two sides",
+         [](zunAIPathMgr& d) {
+             storePath(d, {cVector4(0, 0, 0), cVector4(40, 0, 0)});
+             storePath(d, {cVector4(100, 0, 0), cVector4(60, 0, 0)});
+         },
+         cVector4(0, 0, 0), cVector4(100, 0, 0), nearOnly},
+        {"three passes",
+         [](zunAIPathMgr& d) {
+             storePath(d, {cVector4(0, 0, 0), cVector4(20, 0, 0)});
+             storePath(d, {cVector4(25, 0, 0), cVector4(45, 0, 0)});
+             storePath(d, {cVector4(50, 0, 0), cVector4(70, 0, 0)});
+         },
+         cVector4(0, 0, 0), cVector4(70, 0, 0), pathInfo{10.0f, 10.0f, -0.707f, 4.0f}},
+    };
+    for (const Scenario& s : scenarios) {
+        db.deleteAllPaths();
+        s.store(db);
+        const long long baseBlocks = zunStandIn::allocStats().liveBlocks;
+        const long long baseAllocations = zunStandIn::allocStats().allocations;
+        pathInfo info = s.info;
+        cVector4 start = s.start, goal = s.goal;
+        ASSERT_NE(routes.getPath(start, goal, db, &info), nullptr) << s.name;
+        const int allocations = static_cast<int>(zunStandIn::allocStats().allocations - baseAllocations);
+        routes.deleteAllPaths();
+
+        for (int failing : {1, -1})
+            for (int k = 0; k <= allocations; ++k) {
+                zunStandIn::failAllocations(k, failing);
+                zunAIPath* r = routes.getPath(start, goal, db, &info);
+                zunStandIn::stopFailing();
+                const char* how = failing == 1 ? "alone" : "from there on";
+                EXPECT_EQ(routes.getNumPaths(), r ? 1 : 0) << s.name << " k=" << k << " " << how;
+                if (r) {
+                    EXPECT_EQ(routes.paths.tail->item, r) << s.name << " k=" << k;
+                }
+                if (k == allocations - 1) {
+                    EXPECT_EQ(r, nullptr) << s.name << ": a route that cannot be registered is dropped";
+                }
+                routes.deleteAllPaths();
+                EXPECT_EQ(zunStandIn::allocStats().liveBlocks, baseBlocks) << s.name << " k=" << k << " " << how;
+                EXPECT_VEC_EQ(start, s.start);
+                EXPECT_VEC_EQ(goal, s.goal);
+            }
+        EXPECT_EQ(db.getNumPaths(), static_cast<int>(s.name[0] == 't' && s.name[1] == 'w' ? 2 : 3));
+    }
+}
+
+} // namespace
