@@ -190,7 +190,7 @@ std::string zunaiFormatPoint(const zunaiPoint& p)
 
 std::string zunaiFormatColour(unsigned long colour)
 {
-    return format("#%06lx", colour & 0xFFFFFFul);
+    return format("#%06x", unsigned(colour & 0xFFFFFFul));
 }
 
 // ---- routes -------------------------------------------------------------
@@ -201,17 +201,17 @@ void zunaiPrintRouteBlock(std::ostream& out, const zunaiRouteResult& r)
         << zunaiFormatPoint(r.request.to) << "\n";
     if (!r.found) {
         out << "  no route: the module answered none\n";
-        out << format("  rays     %lld\n", r.rays);
+        out << format("  rays     %s\n", std::to_string(r.rays).c_str());
         return;
     }
-    out << format("  marks    %zu\n", r.marks.size());
+    out << format("  marks    %s\n", std::to_string(r.marks.size()).c_str());
     out << format("  length   %.1f\n", r.length);
     if (r.marks.empty())
         out << "  reached  no (the route has no marks)\n";
     else
         out << format("  reached  %s (last mark %s, %.1f from the goal)\n", r.reached ? "yes" : "no",
                       zunaiFormatPoint(r.marks.back()).c_str(), r.goalDistance);
-    out << format("  rays     %lld\n", r.rays);
+    out << format("  rays     %s\n", std::to_string(r.rays).c_str());
 }
 
 void zunaiPrintRouteTable(std::ostream& out, const std::vector<zunaiRouteResult>& results)
@@ -225,8 +225,9 @@ void zunaiPrintRouteTable(std::ostream& out, const std::vector<zunaiRouteResult>
         const std::string marks = r.found ? std::to_string(r.marks.size()) : "-";
         const std::string length = r.found ? format("%.1f", r.length) : "-";
         const std::string reached = r.found ? reachedText(r) : "no route";
-        out << format("  %-*s  %-7s  %5s  %7s  %-11s  %6lld\n", int(nameWidth), r.request.name.c_str(),
-                      zunaiWayName(r.request.way), marks.c_str(), length.c_str(), reached.c_str(), r.rays);
+        out << format("  %-*s  %-7s  %5s  %7s  %-11s  %6s\n", int(nameWidth), r.request.name.c_str(),
+                      zunaiWayName(r.request.way), marks.c_str(), length.c_str(), reached.c_str(),
+                      std::to_string(r.rays).c_str());
     }
 }
 
@@ -265,7 +266,7 @@ void zunaiPrintPathTable(std::ostream& out, const std::vector<zunaiDrawnPath>& p
         double length = 0.0;
         for (std::size_t i = 1; i < p.marks.size(); ++i)
             length += zunaiDistance(p.marks[i - 1], p.marks[i]);
-        out << format("  %4d  %5zu  %7.1f  %-7s  %-20s  %s\n", p.number, p.marks.size(), length,
+        out << format("  %4d  %5s  %7.1f  %-7s  %-20s  %s\n", p.number, std::to_string(p.marks.size()).c_str(), length,
                       zunaiFormatColour(p.colour).c_str(), zunaiFormatPoint(p.marks.front()).c_str(),
                       zunaiFormatPoint(p.marks.back()).c_str());
     }
