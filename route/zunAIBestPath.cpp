@@ -12,12 +12,25 @@ constexpr float joinSlack = 0.5f;
 constexpr float slopeLimit = 0.2f;
 constexpr float raySlack = 2.0f;
 constexpr float probeDrop = 12.0f;
+constexpr double farMargin = 1.001;
+
+// Squared distance over x, y and z, mark minus point as the distance
+// queries take it, summed in double so that nothing overflows.
+inline double squaredDistance(const cVector4& mark, const cVector4& point)
+{
+    const double dx = mark.x - point.x;
+    const double dy = mark.y - point.y;
+    const double dz = mark.z - point.z;
+    return dx * dx + dy * dy + dz * dz;
+}
 
 } // namespace
 
-// The tests run from cheap to dear; a path dropped by any test before the
-// two probes never costs a ray. Only the probes have effects outside this
-// function, so everything else is computed when a test first needs it.
+// Every test before the two probes only reads, so which of them drops a path
+// does not change the choice: they run cheapest first (the end marks'
+// heights and distances before any normalisation or walk over the marks),
+// each value is computed when a test first needs it, and a path dropped by
+// any of them never costs a ray.
 zunAIPath* zunAIPathMgr::findBestPath(cVector4& from, cVector4& to, cVector4& exitPoint, int& reversed,
                                       float maxJoinDist, float minDot, zunAIPath* exclude, float maxHeightDiff)
 {
@@ -31,6 +44,12 @@ zunAIPath* zunAIPathMgr::findBestPath(cVector4& from, cVector4& to, cVector4& ex
     cVector4 travel = toward - origin;
     travel.normalize();
     const float dz = toward.z - origin.z;
+
+    // Squared distance beyond which an end mark is certainly out of the
+    // join reach (maxJoinDist - 0.5), with a margin far above any rounding
+    // of the distances; infinite (no early drop) when the reach is not positive.
+    const double reach = static_cast<double>(maxJoinDist) - joinSlack;
+    const double farSquared = reach > 0.0 ? (reach * farMargin) * (reach * farMargin) : HUGE_VAL;
 
     float bestScore = smallestPositiveScore;
     zunAIPath* bestPath = nullptr;
@@ -48,6 +67,17 @@ zunAIPath* zunAIPathMgr::findBestPath(cVector4& from, cVector4& to, cVector4& ex
         if (!firstMark || !lastMark)
             continue;   // an end mark that was never allocated: no way on or off
 
+        // The entry is one of the two end marks: when both are too far above
+        // or below, or both clearly beyond the join reach, the height or the
+        // join test drops the path whichever end it is, so no distance needs
+        // to be taken. Most stored paths of a level end here.
+        if (std::fabs(origin.z - firstMark->position.z) > maxHeightDiff &&
+            std::fabs(origin.z - lastMark->position.z) > maxHeightDiff)
+            continue;
+        if (squaredDistance(firstMark->position, origin) > farSquared &&
+            squaredDistance(lastMark->position, origin) > farSquared)
+            continue;
+
         const float dStart = path->getDistanceToStart(origin);
         const float dEnd = path->getDistanceToEnd(origin);
         const int rev = dStart < dEnd ? 0 : 1;
@@ -56,6 +86,8 @@ zunAIPath* zunAIPathMgr::findBestPath(cVector4& from, cVector4& to, cVector4& ex
         const float dNear = rev ? dEnd : dStart;
 
         if (std::fabs(origin.z - entry.z) > maxHeightDiff)
+            continue;
+        if (dNear + joinSlack > maxJoinDist)
             continue;
 
         cVector4 along = exit - entry;
@@ -70,9 +102,6 @@ zunAIPath* zunAIPathMgr::findBestPath(cVector4& from, cVector4& to, cVector4& ex
         const float dotGoal = zunDot(travel, toNear);
         if (dotGoal < minDot)
             continue;
-        if (dNear + joinSlack > maxJoinDist)
-            continue;
-
         if (dz > 0.0f && along.z < -slopeLimit)
             continue;
         if (dz < 0.0f && along.z > slopeLimit)

@@ -70,6 +70,13 @@ TEST_F(BestPath, EntryExactlyHalfAUnitInsideTheJoinDistanceStays)
     EXPECT_EQ(find(from, to, 10.499f), nullptr);
 }
 
+TEST_F(BestPath, HeightIsTestedAtTheEntryMarkOnly)
+{
+    storePath(db, {cVector4(5, 0, 4.5f), cVector4(40, 0, 0)});             // entry too high
+    zunAIPath* climbing = storePath(db, {cVector4(6, 3, -4), cVector4(40, 3, 10)});   // exactly 4 below
+    EXPECT_EQ(find(cVector4(0, 0, 0), cVector4(100, 0, 0)), climbing);
+}
+
 TEST_F(BestPath, NonPositiveScoreIsNeverChosen)
 {
     // Behind `from`, pointing away from `to`: every test passes, the score is below 0.
