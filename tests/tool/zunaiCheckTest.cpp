@@ -16,7 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace zunaiTestSupport;
 
-class DatabaseCheck : public zunTest {
+class ToolDatabaseCheck : public zunTest {
 protected:
     // Loads `text` with the module, as a game would from DIR/bin, and
     // compares the paths and marks with the check's report of the same text.
@@ -70,7 +70,7 @@ std::string mark(int p, int m, float x, float y, float z)
            std::to_string(z) + ";\n";
 }
 
-TEST_F(DatabaseCheck, LoadsWhatTheModuleLoads)
+TEST_F(ToolDatabaseCheck, LoadsWhatTheModuleLoads)
 {
     const std::vector<std::string> files = {
         // The sample, as the module saved it.
@@ -94,7 +94,7 @@ TEST_F(DatabaseCheck, LoadsWhatTheModuleLoads)
         expectSameAsModule(text);
 }
 
-TEST_F(DatabaseCheck, TheSampleLoadsWhole)
+TEST_F(ToolDatabaseCheck, TheSampleLoadsWhole)
 {
     zunaiCheckReport report;
     ASSERT_TRUE(zunaiCheckFile(fs::path(ZUNAI_SAMPLE) / "data" / "memory" / "levels" / "paths.qzt", report));
@@ -104,7 +104,7 @@ TEST_F(DatabaseCheck, TheSampleLoadsWhole)
     EXPECT_TRUE(report.notes.empty());
 }
 
-TEST_F(DatabaseCheck, PathsAfterAGapAreLost)
+TEST_F(ToolDatabaseCheck, PathsAfterAGapAreLost)
 {
     // Lines 1-6 are path 0; path 1 is missing; lines 7-12 are paths 2 and 3.
     const auto report = zunaiCheckText(mark(0, 0, 1, 2, 3) + mark(0, 1, 4, 5, 6) + mark(2, 0, 7, 8, 9) + mark(3, 0, 1, 1, 1));
@@ -116,7 +116,7 @@ TEST_F(DatabaseCheck, PathsAfterAGapAreLost)
     EXPECT_NE(report.lost[0].reason.find("gap at path 1"), std::string::npos) << report.lost[0].reason;
 }
 
-TEST_F(DatabaseCheck, MarksAfterAMissingCoordinateAreLost)
+TEST_F(ToolDatabaseCheck, MarksAfterAMissingCoordinateAreLost)
 {
     // Mark 1 of path 0 lacks Z: its X and Y and all of mark 2 are lost, path 1 still loads.
     const auto report = zunaiCheckText(mark(0, 0, 1, 2, 3) + "Path0Mark1X = 4;\nPath0Mark1Y = 5;\n" + mark(0, 2, 7, 8, 9) +
@@ -128,7 +128,7 @@ TEST_F(DatabaseCheck, MarksAfterAMissingCoordinateAreLost)
     EXPECT_NE(report.lost[0].reason.find("mark 1 lacks Z"), std::string::npos) << report.lost[0].reason;
 }
 
-TEST_F(DatabaseCheck, APathWithAnIncompleteMarkZeroIsLostAndLoadingGoesOn)
+TEST_F(ToolDatabaseCheck, APathWithAnIncompleteMarkZeroIsLostAndLoadingGoesOn)
 {
     const auto report = zunaiCheckText("Path0Mark0X = 1;\nPath0Mark0Z = 2;\n" + mark(0, 1, 1, 1, 1) + mark(1, 0, 4, 5, 6));
     ASSERT_EQ(report.paths.size(), 1u);
@@ -138,7 +138,7 @@ TEST_F(DatabaseCheck, APathWithAnIncompleteMarkZeroIsLostAndLoadingGoesOn)
     EXPECT_NE(report.lost[0].reason.find("mark 0 of path 0 lacks Y"), std::string::npos) << report.lost[0].reason;
 }
 
-TEST_F(DatabaseCheck, NamesLoadingNeverAsksForAreLostOthersAreNotes)
+TEST_F(ToolDatabaseCheck, NamesLoadingNeverAsksForAreLostOthersAreNotes)
 {
     const auto report = zunaiCheckText(mark(0, 0, 1, 2, 3) + "Path00Mark1X = 1;\nSpeed = 2;\nPath0Mark0X = 7;\n");
     EXPECT_EQ(lostLines(report), (std::vector<int>{4}));

@@ -63,7 +63,7 @@ void expectError(const ToolRun& run, const std::string& mentions)
     EXPECT_EQ(run.out, "");
 }
 
-TEST(CommandLine, HelpForTheToolAndEachCommand)
+TEST(ToolCommandLine, HelpForTheToolAndEachCommand)
 {
     TempDir dir;
     for (const std::vector<std::string>& args : {std::vector<std::string>{"--help"}, {"-h"}, {"help"}}) {
@@ -81,7 +81,7 @@ TEST(CommandLine, HelpForTheToolAndEachCommand)
     EXPECT_TRUE(fs::is_empty(dir.path()));
 }
 
-TEST(CommandLine, DemoPrintsItsRoutesAndWritesThePicture)
+TEST(ToolCommandLine, DemoPrintsItsRoutesAndWritesThePicture)
 {
     TempDir dir;
     const ToolRun run = runTool(dir.path(), {"demo"});
@@ -106,7 +106,7 @@ TEST(CommandLine, DemoPrintsItsRoutesAndWritesThePicture)
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
-TEST(CommandLine, DemoAsJson)
+TEST(ToolCommandLine, DemoAsJson)
 {
     TempDir dir;
     const ToolRun run = runTool(dir.path(), {"demo", "--json", "--svg", "pic.svg"});
@@ -121,7 +121,7 @@ TEST(CommandLine, DemoAsJson)
     EXPECT_FALSE(fs::exists(dir / "courtyard.svg"));
 }
 
-TEST(CommandLine, RouteAndWalk)
+TEST(ToolCommandLine, RouteAndWalk)
 {
     TempDir dir;
     ToolRun run = runTool(dir.path(), {"route", "--from", floorStart, "--to", terraceGoal});
@@ -147,7 +147,7 @@ TEST(CommandLine, RouteAndWalk)
     EXPECT_NE(run.out.find("no route"), std::string::npos) << run.out;
 }
 
-TEST(CommandLine, ShowListsAndDrawsTheStoredPaths)
+TEST(ToolCommandLine, ShowListsAndDrawsTheStoredPaths)
 {
     TempDir dir;
     const ToolRun run = runTool(dir.path(), {"show"});
@@ -162,7 +162,7 @@ TEST(CommandLine, ShowListsAndDrawsTheStoredPaths)
     EXPECT_NE(svg.find("stroke=\"#d0abcb\""), std::string::npos);
 }
 
-TEST(CommandLine, GameDirectories)
+TEST(ToolCommandLine, GameDirectories)
 {
     // The sample under the current directory is the default; --game is
     // taken relative to the current directory.
@@ -185,7 +185,7 @@ TEST(CommandLine, GameDirectories)
     EXPECT_EQ(run.code, 0) << run.err;
 }
 
-TEST(CommandLine, CheckReportsEachKindOfLoss)
+TEST(ToolCommandLine, CheckReportsEachKindOfLoss)
 {
     TempDir dir;
     ToolRun run = runTool(dir.path(), {"check"});
@@ -229,7 +229,7 @@ TEST(CommandLine, CheckReportsEachKindOfLoss)
     expectError(runTool(dir.path(), {"check", "."}), "cannot read path database .");
 }
 
-TEST(CommandLine, BadArgumentsAreOneLineAndExitTwo)
+TEST(ToolCommandLine, BadArgumentsAreOneLineAndExitTwo)
 {
     TempDir dir;
     const std::string from = "--from=0,0,24.7", to = "--to=10,0,24.7";

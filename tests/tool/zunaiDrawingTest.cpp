@@ -13,7 +13,7 @@
 namespace {
 
 using namespace zunaiTestSupport;
-using Drawing = zunTest;
+using ToolDrawing = zunTest;
 
 zunAIPath* pathOf(int marks, float y)
 {
@@ -25,7 +25,7 @@ zunAIPath* pathOf(int marks, float y)
     return path;
 }
 
-TEST_F(Drawing, StoredPathsSplitByPathInTheirColours)
+TEST_F(ToolDrawing, StoredPathsSplitByPathInTheirColours)
 {
     zunAIPathMgr mgr;
     mgr.addPath(pathOf(3, 0.0f));
@@ -47,7 +47,7 @@ TEST_F(Drawing, StoredPathsSplitByPathInTheirColours)
     EXPECT_EQ(drawn[1].points[3].z, 24.7f - 15.0f);
 }
 
-TEST_F(Drawing, ActivePathsKeepTheModulesColoursAndOffsets)
+TEST_F(ToolDrawing, ActivePathsKeepTheModulesColoursAndOffsets)
 {
     zunAIPathMgr mgr;
     mgr.addPath(pathOf(2, 0.0f));
@@ -65,7 +65,7 @@ TEST_F(Drawing, ActivePathsKeepTheModulesColoursAndOffsets)
     EXPECT_EQ(drawn[1].points[0].y, 40.0f - (0.2f + 0.2f));
 }
 
-TEST_F(Drawing, SvgIsWellFormedWithOnePolylinePerDrawnPath)
+TEST_F(ToolDrawing, SvgIsWellFormedWithOnePolylinePerDrawnPath)
 {
     zunAIPathMgr mgr;
     mgr.addPath(pathOf(3, 0.0f));

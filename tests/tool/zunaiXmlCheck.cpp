@@ -196,7 +196,7 @@ std::string zunaiXmlProblem(const std::string& text)
 }
 
 // The checker itself must tell good from bad, or the SVG tests prove nothing.
-TEST(XmlCheck, TellsWellFormedFromBroken)
+TEST(ToolXmlCheck, TellsWellFormedFromBroken)
 {
     EXPECT_EQ(zunaiXmlProblem("<?xml version=\"1.0\"?>\n<a x=\"1\" y='2'><b/>t &amp; &#38; &#x26;<!-- c --></a>\n"), "");
     const char* broken[] = {
