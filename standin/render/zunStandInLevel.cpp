@@ -52,6 +52,19 @@ constexpr int kSahDepthLimit = 64;
 // the binary build's limit of kSahDepthLimit plus 32 median halvings.
 constexpr int kStackSize = 3 * (kSahDepthLimit + 32) + 4;
 
+inline int lowestBit(int mask) {
+#if defined(__GNUC__)
+    return __builtin_ctz(static_cast<unsigned>(mask));
+#else
+    int i = 0;
+    while (!(mask & 1)) {
+        mask >>= 1;
+        ++i;
+    }
+    return i;
+#endif
+}
+
 inline bool finite3(const float v[3]) {
     return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]);
 }
@@ -430,15 +443,19 @@ ZUN_ALIGN_STACK bool Level::cast(const LevelRay& ray, float& t) {
             }
 #endif
             if (mask != 0) {
-                // Children met, nearest first: go on with the nearest, defer
-                // the others (farthest deepest in the stack).
+                int i = lowestBit(mask);
+                mask &= mask - 1;
+                if (mask == 0) {   // one child met: the common case
+                    current = Entry{node.child[i], node.count[i], tNear[i]};
+                    continue;
+                }
+                // Several: go on with the nearest, defer the others (the
+                // farthest deepest in the stack), fetching them meanwhile.
                 Entry hits[4];
                 int n = 0;
-                for (int i = 0; i < 4; ++i) {
-                    if (!(mask & (1 << i))) continue;
-                    Entry e{node.child[i], node.count[i], tNear[i]};
+                for (;;) {
+                    const Entry e{node.child[i], node.count[i], tNear[i]};
 #if ZUN_LEVEL_SSE
-                    // Start fetching it now: the others wait on the stack.
                     if (e.count == 0) {
                         _mm_prefetch(reinterpret_cast<const char*>(nodes + e.child), _MM_HINT_T0);
                         _mm_prefetch(reinterpret_cast<const char*>(nodes + e.child) + 64, _MM_HINT_T0);
@@ -452,8 +469,11 @@ ZUN_ALIGN_STACK bool Level::cast(const LevelRay& ray, float& t) {
                         --j;
                     }
                     hits[j] = e;
+                    if (mask == 0) break;
+                    i = lowestBit(mask);
+                    mask &= mask - 1;
                 }
-                for (int i = 0; i < n - 1; ++i) stack[top++] = hits[i];
+                for (int k = 0; k < n - 1; ++k) stack[top++] = hits[k];
                 current = hits[n - 1];
                 continue;
             }
