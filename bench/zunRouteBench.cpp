@@ -93,8 +93,7 @@ void BM_WalkedPath(benchmark::State& state)
     const double paths = static_cast<double>(rounds) * static_cast<double>(list.size());
     state.counters["rays/path"] = static_cast<double>(answers.size()) / static_cast<double>(list.size());
     state.counters["marks/path"] = static_cast<double>(marks) / static_cast<double>(list.size());
-    state.counters["us/path"] = benchmark::Counter(paths * 1e-6, benchmark::Counter::kIsRate |
-                                                   benchmark::Counter::kInvert);
+    state.counters["per path"] = benchmark::Counter(paths, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     zunStandIn::reset();
 }
 
@@ -135,8 +134,8 @@ void BM_FindBestPathRejectAll(benchmark::State& state)
     }
     if (zunStandIn::rayCount() != 0)
         state.SkipWithError("rays were cast");
-    state.counters["ns/stored path"] = benchmark::Counter(static_cast<double>(state.iterations()) * stored * 1e-9,
-                                                          benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["per stored path"] = benchmark::Counter(static_cast<double>(state.iterations()) * stored,
+                                                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     db.deleteAllPaths();
     zunStandIn::reset();
 }
@@ -180,8 +179,8 @@ void BM_ChainedRoute(benchmark::State& state)
     state.counters["stored paths"] = static_cast<double>(db.getNumPaths());
     state.counters["route marks"] = static_cast<double>(marks);
     state.counters["rays/route"] = static_cast<double>(zunStandIn::rayCount()) / static_cast<double>(state.iterations());
-    state.counters["us/route"] = benchmark::Counter(static_cast<double>(state.iterations()) * 1e-6,
-                                                    benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["per route"] = benchmark::Counter(static_cast<double>(state.iterations()),
+                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     db.deleteAllPaths();
     zunStandIn::reset();
 }
