@@ -7,6 +7,11 @@ namespace {
 
 class PathGeometry : public zunTest {
 protected:
+    void TearDown() override
+    {
+        path.marks.deleteAll();
+        zunTest::TearDown();
+    }
     void add(float x, float y, float z, float w = 1.0f)
     {
         cVector4 at(x, y, z, w);
