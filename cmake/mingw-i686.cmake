@@ -28,8 +28,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # SSE arithmetic, so that float is computed in single precision as on x86-64
 # rather than in the x87 unit's extended precision.
-set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
-set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
+# The C99 printf family of the MinGW runtime (linked statically) instead of
+# msvcrt's: the same conversions (%zu, %lld) and the same text for every
+# value (infinities, exponents) as the native build.
+set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse -D__USE_MINGW_ANSI_STDIO=1")
+set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse -D__USE_MINGW_ANSI_STDIO=1")
 
 # -static makes every -l library (libstdc++, libgcc, libwinpthread) static;
 # system libraries stay import libraries, and the project's own DLLs are

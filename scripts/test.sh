@@ -4,6 +4,7 @@
 #
 #   scripts/test.sh              all stages
 #   scripts/test.sh native mingw only the named stages (in the order given)
+#   ZUNAI_KEEP_GOING=1 scripts/test.sh   go on after a failed stage (exit status still 1)
 #
 # Stages:
 #   native    native build (tests, tool, benchmarks built but not run), ctest
@@ -142,6 +143,9 @@ stage_mingw() {
   # One CTest test per suite program: each runs once under wine.
   run_ctest "$build/mingw"
   stop_wineserver
+  # The test cases behind those programs, from GoogleTest's summaries.
+  awk '/^\[  PASSED  \] [0-9]+ test/ { n += $4 } END { printf "%d test cases passed under wine\n", n }' \
+    "$build/mingw/Testing/Temporary/LastTest.log"
 }
 
 # --- main ------------------------------------------------------------------
@@ -155,11 +159,27 @@ done
 
 start=$SECONDS
 install_prerequisites
+failed=()
 for stage in "${stages[@]}"; do
   log "stage $stage"
   stage_start=$SECONDS
-  "stage_$stage"
-  echo "--- stage $stage passed in $((SECONDS - stage_start)) s"
+  # Each stage in a subshell of its own with errexit on: the first failing
+  # command ends the stage.
+  set +e
+  ( set -e; "stage_$stage" )
+  rc=$?
+  set -e
+  if [ $rc -eq 0 ]; then
+    echo "--- stage $stage passed in $((SECONDS - stage_start)) s"
+  else
+    echo "--- stage $stage FAILED in $((SECONDS - stage_start)) s" >&2
+    failed+=("$stage")
+    [ "${ZUNAI_KEEP_GOING:-0}" = 1 ] || break
+  fi
 done
 echo
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "test.sh: FAILED: ${failed[*]} ($((SECONDS - start)) s)" >&2
+  exit 1
+fi
 echo "test.sh: all stages passed (${stages[*]}) in $((SECONDS - start)) s"
