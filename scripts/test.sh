@@ -13,6 +13,8 @@
 #   asan      the native suite under AddressSanitizer and UndefinedBehaviorSanitizer
 #   mingw     the 32-bit Windows build, its suite under wine, the DLL export check
 #
+# A new stage is a function stage_NAME plus its NAME in all_stages below.
+#
 # Run as root on a machine that lacks the compilers, GoogleTest, Google
 # Benchmark or wine, it installs them from Debian's packages first.
 # Build directories: build/native, build/asan, build/mingw (and build/consumer-*).
