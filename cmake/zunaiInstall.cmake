@@ -8,11 +8,14 @@ install(TARGETS zunAIEngine zunCoreEngine zunRenderEngine
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 
+# The public headers only: zunAI.h and what it includes, and the stand-in's
+# controls. Headers internal to a library stay in the source tree.
 install(FILES ${ZUNAI_ROOT}/zunAI.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zunAIEngine)
-foreach(dir engine host paths route memory video standin)
-  install(DIRECTORY ${ZUNAI_ROOT}/${dir} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zunAIEngine
-    FILES_MATCHING PATTERN "*.h")
+foreach(dir engine host paths memory video)
+  file(GLOB headers ${ZUNAI_ROOT}/${dir}/*.h)
+  install(FILES ${headers} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zunAIEngine/${dir})
 endforeach()
+install(FILES ${ZUNAI_ROOT}/standin/zunStandIn.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zunAIEngine/standin)
 
 install(EXPORT zunAIEngineTargets
   NAMESPACE zunAI::
