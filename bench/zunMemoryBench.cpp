@@ -1,14 +1,14 @@
-// Memory expiry walk and one video sensor tick.
-#include <benchmark/benchmark.h>
-
-#include "standin/zunStandIn.h"
-#include "zunAI.h"
+// The timed walks of memories and tasks over 1,000 to 100,000 items, and
+// one tick of the video sensor.
+#include "bench/zunBenchSupport.h"
 
 namespace {
 
-// updateMemory over 100,000 memories of which none expires: the cost of the
-// walk and one virtual expiry test per memory.
-void BM_UpdateMemoryNoneExpire(benchmark::State& state)
+using namespace zunBench;
+
+// updateMemory over memories of which none expires: the cost of the walk
+// and one virtual expiry test per memory.
+void BM_UpdateMemory(benchmark::State& state)
 {
     zunStandIn::reset();
     const int count = static_cast<int>(state.range(0));
@@ -18,19 +18,39 @@ void BM_UpdateMemoryNoneExpire(benchmark::State& state)
         memory->vtlRefresh(1000.0f);
         mgr.addMemory(memory);
     }
+    const Counters counters;
     for (auto _ : state)
         benchmark::DoNotOptimize(mgr.updateMemory(2000.0f));
+    counters.report(state);
     if (mgr.memories.count != count)
         state.SkipWithError("memories expired");
-    state.SetItemsProcessed(state.iterations() * count);
-    state.counters["s_per_memory"] =
-        benchmark::Counter(static_cast<double>(count), benchmark::Counter::kIsIterationInvariantRate |
-                                                          benchmark::Counter::kInvert);
+    state.counters["per memory"] = timePer(count);
 }
-BENCHMARK(BM_UpdateMemoryNoneExpire)->Arg(1000)->Arg(10000)->Arg(100000);
+
+// A task of the host's that goes on: one virtual update per task.
+struct goOnTask : zunAITask {
+    int vtlReset() override { return 1; }
+    int vtlUpdate(float time) override { return time >= 0.0f ? 1 : 0; }
+};
+
+void BM_UpdateTasks(benchmark::State& state)
+{
+    zunStandIn::reset();
+    const int count = static_cast<int>(state.range(0));
+    zunAITaskMgr mgr;
+    for (int i = 0; i < count; ++i)
+        mgr.addTask(new goOnTask);
+    const Counters counters;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(mgr.updateTasks(2000.0f));
+    counters.report(state);
+    if (mgr.tasks.count != count)
+        state.SkipWithError("tasks were dropped");
+    state.counters["per task"] = timePer(count);
+}
 
 // One sensor tick (16 rays of 200 units) in the middle of a small box room:
-// four walls, a floor and a ceiling.
+// four walls, a floor, a ceiling and a crate.
 void BM_VideoTick(benchmark::State& state)
 {
     zunStandIn::reset();
@@ -43,18 +63,22 @@ void BM_VideoTick(benchmark::State& state)
     zunStandIn::addBox(cVector4(10.0f, 10.0f, 0.0f), cVector4(20.0f, 20.0f, 5.0f));
     zunAIVideo video;
     cVector4 position(-5.0f, 3.0f, 1.5f);
+    const Counters counters;
     for (auto _ : state) {
         video.vtlUpdate(0.0f, position);
         benchmark::DoNotOptimize(video.meanDistance);
     }
+    counters.report(state);
     if (video.lastHits != video.numRays)
         state.SkipWithError("rays left the room");
-    state.counters["s_per_ray"] = benchmark::Counter(static_cast<double>(video.numRays),
-                                                      benchmark::Counter::kIsIterationInvariantRate |
-                                                          benchmark::Counter::kInvert);
+    state.counters["per ray"] = timePer(video.numRays);
+    zunStandIn::reset();
 }
-BENCHMARK(BM_VideoTick);
 
-}  // namespace
+} // namespace
+
+BENCHMARK(BM_UpdateMemory)->ArgName("memories")->RangeMultiplier(10)->Range(1000, 100000);
+BENCHMARK(BM_UpdateTasks)->ArgName("tasks")->RangeMultiplier(10)->Range(1000, 100000);
+BENCHMARK(BM_VideoTick);
 
 BENCHMARK_MAIN();

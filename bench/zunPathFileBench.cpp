@@ -1,46 +1,16 @@
-// Saving and loading the path database: 10,000 and 100,000 paths of 20
-// marks each. Bytes per second are bytes of database text written or read.
-// Both must grow linearly with the database.
-
-#include <benchmark/benchmark.h>
-
-#include <chrono>
-#include <filesystem>
+// Saving and loading the path database: 1,000, 10,000 and 100,000 paths of
+// 20 marks each. Bytes per second are bytes of database text written or
+// read; both should stay the same from size to size (linear cost).
+#include <cstdint>
 #include <random>
-#include <string>
 
-#include "paths/zunAIPathMgr.h"
-#include "standin/zunStandIn.h"
+#include "bench/zunBenchSupport.h"
 
 namespace {
 
-namespace fs = std::filesystem;
+using namespace zunBench;
 
 const int marksPerPath = 20;
-
-// A scratch game directory; the working directory is its bin/ while it lives.
-class GameDir {
-public:
-    GameDir()
-    {
-        previous = fs::current_path();
-        root = fs::temp_directory_path() /
-               ("zunai-pathbench-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-        fs::create_directories(root / "bin");
-        fs::current_path(root / "bin");
-    }
-    ~GameDir()
-    {
-        fs::current_path(previous);
-        std::error_code ignored;
-        fs::remove_all(root, ignored);
-    }
-    fs::path database() const { return root / "data" / "memory" / "levels" / "paths.qzt"; }
-
-private:
-    fs::path previous;
-    fs::path root;
-};
 
 void fill(zunAIPathMgr& manager, int paths)
 {
@@ -56,22 +26,30 @@ void fill(zunAIPathMgr& manager, int paths)
     }
 }
 
+void reportFile(benchmark::State& state, const GameDir& dir)
+{
+    const auto bytes = static_cast<std::int64_t>(fs::file_size(dir.database()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * bytes);
+    state.counters["fileMB"] = static_cast<double>(bytes) / 1e6;
+}
+
 void BM_SaveAllPaths(benchmark::State& state)
 {
     zunStandIn::reset();
     GameDir dir;
     zunAIPathMgr manager;
     fill(manager, static_cast<int>(state.range(0)));
+    const Counters counters;
     for (auto _ : state) {
         if (!manager.saveAllPaths()) {
             state.SkipWithError("saveAllPaths failed");
             break;
         }
-        zunStandIn::clearCapture();
     }
-    const auto bytes = static_cast<std::int64_t>(fs::file_size(dir.database()));
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * bytes);
-    state.counters["fileMB"] = static_cast<double>(bytes) / 1e6;
+    counters.report(state);
+    reportFile(state, dir);
+    manager.deleteAllPaths();
+    zunStandIn::reset();
 }
 
 void BM_LoadPaths(benchmark::State& state)
@@ -83,28 +61,30 @@ void BM_LoadPaths(benchmark::State& state)
         zunAIPathMgr source;
         fill(source, paths);
         source.saveAllPaths();
+        source.deleteAllPaths();
     }
-    const auto bytes = static_cast<std::int64_t>(fs::file_size(dir.database()));
     char name[] = "levels\\paths.qzt";
+    const Counters counters;
     for (auto _ : state) {
         zunAIPathMgr* manager = new zunAIPathMgr;
-        if (!manager->loadPaths(name) || manager->getNumPaths() != paths) {
-            state.SkipWithError("loadPaths failed");
-            delete manager;
-            break;
-        }
+        const bool loaded = manager->loadPaths(name) && manager->getNumPaths() == paths;
         state.PauseTiming();
         delete manager;
         zunStandIn::clearLog();
         state.ResumeTiming();
+        if (!loaded) {
+            state.SkipWithError("loadPaths failed");
+            break;
+        }
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * bytes);
-    state.counters["fileMB"] = static_cast<double>(bytes) / 1e6;
+    counters.report(state);
+    reportFile(state, dir);
+    zunStandIn::reset();
 }
 
 } // namespace
 
-BENCHMARK(BM_SaveAllPaths)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_LoadPaths)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SaveAllPaths)->ArgName("paths")->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LoadPaths)->ArgName("paths")->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK_MAIN();

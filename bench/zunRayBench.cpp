@@ -13,8 +13,7 @@
 #include <random>
 #include <vector>
 
-#include "host/zunRender.h"
-#include "standin/zunStandIn.h"
+#include "bench/zunBenchSupport.h"
 
 namespace {
 
@@ -79,13 +78,14 @@ void runRays(benchmark::State& state, std::vector<BenchRay>& rays) {
 
     std::size_t i = 0;
     long long hits = 0;
+    const zunBench::Counters counters;
     for (auto _ : state) {
         BenchRay& r = rays[i];
         hits += zunHitScan(&r.origin, &r.direction, r.length, &hit, &a, b, c, 0);
         benchmark::DoNotOptimize(hit);
         i = (i + 1) & (rays.size() - 1);
     }
-    state.SetItemsProcessed(state.iterations());
+    counters.report(state);
     state.counters["triangles"] = static_cast<double>(zunStandIn::triangleCount());
     state.counters["hit_fraction"] = static_cast<double>(hits) / static_cast<double>(state.iterations());
     state.counters["rays/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
