@@ -107,7 +107,13 @@ bool prepareTriangle(const LevelTriangle& triangle, LevelPrepared& prepared) {
         prepared.e1[i] = triangle.v[1][i] - triangle.v[0][i];
         prepared.e2[i] = triangle.v[2][i] - triangle.v[0][i];
     }
-    return finite3(prepared.v0) && finite3(prepared.e1) && finite3(prepared.e2);
+    if (!finite3(prepared.v0) || !finite3(prepared.e1) || !finite3(prepared.e2)) return false;
+    // A triangle without area (repeated or collinear corners) never hits: its
+    // determinant would be rounding noise and its hits could lie anywhere. The
+    // products of floats are exact in double, so the test is exact.
+    const double e1[3] = {prepared.e1[0], prepared.e1[1], prepared.e1[2]};
+    const double e2[3] = {prepared.e2[0], prepared.e2[1], prepared.e2[2]};
+    return e1[1] * e2[2] != e1[2] * e2[1] || e1[2] * e2[0] != e1[0] * e2[2] || e1[0] * e2[1] != e1[1] * e2[0];
 }
 
 bool makeLevelRay(const float origin[3], const float direction[3], float length, LevelRay& ray) {

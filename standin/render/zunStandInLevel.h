@@ -18,7 +18,8 @@ struct LevelTriangle { float v[3][3]; };
 // A triangle ready for the ray test: one corner and the two edges from it.
 struct LevelPrepared { float v0[3], e1[3], e2[3]; };
 
-// False for a triangle with a non-finite corner or edge: it never hits.
+// False for a triangle with a non-finite corner or edge, or without area: it
+// never hits.
 bool prepareTriangle(const LevelTriangle& triangle, LevelPrepared& prepared);
 
 // A ray already reduced to a unit direction; built once per cast.
