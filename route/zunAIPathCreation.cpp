@@ -31,6 +31,10 @@ zunAIPath* zunAIPathMgr::createPath(cVector4& start, cVector4& goal)
     cVector4 walker = start;
     cVector4 target(goal.x, goal.y, start.z, 1.0f);
     const cVector4 drop(0.0f, 0.0f, probeDrop, 1.0f);
+    // The sweep's angles are the same in every pass: their cosines and sines
+    // are taken in the first sweep, the angle summed step by step.
+    zunTurn turns[sweepCandidates];
+    bool turnsTaken = false;
 
     if (!((target - walker).len() <= arrivalRadius)) {
         for (int pass = 0; pass < mostPasses; ++pass) {
@@ -48,13 +52,20 @@ zunAIPath* zunAIPathMgr::createPath(cVector4& start, cVector4& goal)
 
             // Sweep: the candidate that best trades alignment with the target
             // for free distance ahead. Equal scores keep the earlier one.
+            if (!turnsTaken) {
+                float angle = sweepFirstAngle;
+                for (int k = 0; k < sweepCandidates; ++k) {
+                    turns[k] = zunTurn(angle);
+                    angle = angle + sweepAngleStep;
+                }
+                turnsTaken = true;
+            }
             float bestScore = sweepStartScore;
             float bestClearance = sweepStartScore;
             cVector4 bestCandidate = heading;
             cVector4 bestScanPoint = walker;
-            float angle = sweepFirstAngle;
             for (int k = 0; k < sweepCandidates; ++k) {
-                cVector4 candidate = turnHorizontal(heading, angle);
+                cVector4 candidate = turnHorizontal(heading, turns[k]);
                 float clearance;
                 if (isBlockedArrayScan(probe, 2.0f, 2.0f, candidate, sweepLength, 0.0f, 2, 2, &scanPoint)) {
                     scanPoint.z = walker.z;
@@ -70,7 +81,6 @@ zunAIPath* zunAIPathMgr::createPath(cVector4& start, cVector4& goal)
                     bestCandidate = candidate;
                     bestScanPoint = scanPoint;
                 }
-                angle = angle + sweepAngleStep;
             }
 
             if (bestClearance <= leastClearance)

@@ -31,8 +31,10 @@ cVector4 zunAIPathMgr::validateHeight(cVector4& point)
 // The direction goes to the ray test as given: the caller supplies a unit vector.
 int zunAIPathMgr::validateTrace(cVector4& origin, cVector4& direction, cVector4&, float& clearLength, float length)
 {
+    const cVector4 from = origin;
+    const cVector4 along = direction;
     cVector4 hit;
-    if (zunCastRay(origin, direction, length, hit))
+    if (zunCastRay(from, along, length, hit))
         return 1;
     clearLength = length;
     return 0;
@@ -40,22 +42,24 @@ int zunAIPathMgr::validateTrace(cVector4& origin, cVector4& direction, cVector4&
 
 int zunAIPathMgr::isBlocked(cVector4& origin, cVector4& direction, float length, int)
 {
+    const cVector4 from = origin;
     cVector4 unit = direction;
     if (unit.len() == 0.0f)
         return 0;
     unit.normalize();
     cVector4 hit;
-    return zunCastRay(origin, unit, length, hit) ? 1 : 0;
+    return zunCastRay(from, unit, length, hit) ? 1 : 0;
 }
 
 int zunAIPathMgr::isBlockedHorzTurn(cVector4& origin, cVector4& direction, float length, float angle, int)
 {
+    const cVector4 from = origin;
     cVector4 unit = direction;
     if (unit.len() == 0.0f)
         return 0;
     unit.normalize();
     cVector4 hit;
-    return zunCastRay(origin, turnHorizontal(unit, angle), length, hit) ? 1 : 0;
+    return zunCastRay(from, turnHorizontal(unit, angle), length, hit) ? 1 : 0;
 }
 
 // A row of `count` parallel rays along `span`, all shifted by one random

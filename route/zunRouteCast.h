@@ -7,14 +7,17 @@
 // One ray of route finding through the host's ray test: from `origin` along
 // `direction` for `length` units, mode 0. Nonzero on a hit, with the point in
 // x, y, z of `hit` (its w preset to 1). The host's three further results are
-// never read. Internal to the module.
-inline int zunCastRay(cVector4 origin, cVector4 direction, float length, cVector4& hit)
+// never read. The ray test only reads `origin` and `direction`, so they go to
+// it where they are: a copy of a vector just computed would wait on the
+// stores that wrote it. Internal to the module.
+inline int zunCastRay(const cVector4& origin, const cVector4& direction, float length, cVector4& hit)
 {
     hit.w = 1.0f;
     unsigned long a = 0;
     unsigned long b = 0;
     unsigned long c = 0;
-    return zunHitScan(reinterpret_cast<float(*)[4]>(&origin), reinterpret_cast<float(*)[4]>(&direction), length,
+    return zunHitScan(reinterpret_cast<float(*)[4]>(const_cast<cVector4*>(&origin)),
+                      reinterpret_cast<float(*)[4]>(const_cast<cVector4*>(&direction)), length,
                       reinterpret_cast<float(*)[4]>(&hit), &a, b, c, 0);
 }
 

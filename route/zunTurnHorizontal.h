@@ -5,14 +5,38 @@
 
 #include "host/cVector4.h"
 
+// The cosine and sine of one turning angle, single precision. A turn by +0
+// (every module caller of the grid probe asks for it) takes cos 0 = 1 and
+// sin 0 = 0, which the library's functions answer exactly, without calling them.
+struct zunTurn {
+    float c;
+    float s;
+
+    zunTurn() : c(1.0f), s(0.0f) {}
+
+    explicit zunTurn(float a)
+    {
+        if (a == 0.0f && !std::signbit(a)) {
+            c = 1.0f;
+            s = 0.0f;
+        } else {
+            c = std::cos(a);
+            s = std::sin(a);
+        }
+    }
+};
+
 // The one horizontal turn of route finding: a positive angle turns from +x
 // toward -y, so (1, 0, 0) turned by pi/2 is (0, -1, 0). z is kept, w is 1.
-// Single-precision trigonometry. Internal to the module.
+// Internal to the module.
+inline cVector4 turnHorizontal(const cVector4& v, const zunTurn& t)
+{
+    return cVector4(v.x * t.c + v.y * t.s, v.y * t.c - v.x * t.s, v.z, 1.0f);
+}
+
 inline cVector4 turnHorizontal(const cVector4& v, float a)
 {
-    const float c = std::cos(a);
-    const float s = std::sin(a);
-    return cVector4(v.x * c + v.y * s, v.y * c - v.x * s, v.z, 1.0f);
+    return turnHorizontal(v, zunTurn(a));
 }
 
 #endif
