@@ -4,25 +4,46 @@
 
 // Plain float arithmetic in source order, so that x86-64 and 32-bit SSE
 // builds give the same bits.
+//
+// The operators build their result from a copy of *this (the copy
+// constructor is the compiler's) and normalize() takes the length itself:
+// a call of an exported member from inside the library goes through the
+// procedure linkage table, which costs more than the arithmetic.
+
+namespace {
+
+inline float length(const cVector4& v) {
+    return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+}
+
+inline cVector4 with(cVector4 v, float x, float y, float z) {
+    v.x = x;
+    v.y = y;
+    v.z = z;
+    v.w = 1.0f;
+    return v;
+}
+
+}  // namespace
 
 cVector4::cVector4() : x(0.0f), y(0.0f), z(0.0f), w(1.0f) {}
 
 cVector4::cVector4(float x_, float y_, float z_, float w_) : x(x_), y(y_), z(z_), w(w_) {}
 
 cVector4 cVector4::operator-(const cVector4& other) const {
-    return cVector4(x - other.x, y - other.y, z - other.z, 1.0f);
+    return with(*this, x - other.x, y - other.y, z - other.z);
 }
 
 cVector4 cVector4::operator+(const cVector4& other) const {
-    return cVector4(x + other.x, y + other.y, z + other.z, 1.0f);
+    return with(*this, x + other.x, y + other.y, z + other.z);
 }
 
 cVector4 cVector4::operator*(float factor) const {
-    return cVector4(x * factor, y * factor, z * factor, 1.0f);
+    return with(*this, x * factor, y * factor, z * factor);
 }
 
 cVector4 cVector4::operator/(float divisor) const {
-    return cVector4(x / divisor, y / divisor, z / divisor, 1.0f);
+    return with(*this, x / divisor, y / divisor, z / divisor);
 }
 
 cVector4& cVector4::operator+=(const cVector4& other) {
@@ -33,16 +54,16 @@ cVector4& cVector4::operator+=(const cVector4& other) {
 }
 
 float cVector4::len() const {
-    return std::sqrt(x * x + y * y + z * z);
+    return length(*this);
 }
 
 void cVector4::normalize() {
-    const float length = len();
+    const float l = length(*this);
     // A zero vector (and one whose length underflows to zero) stays as it
     // is rather than turning into non-numbers.
-    if (length > 0.0f) {
-        x /= length;
-        y /= length;
-        z /= length;
+    if (l > 0.0f) {
+        x /= l;
+        y /= l;
+        z /= l;
     }
 }
