@@ -17,6 +17,7 @@ namespace {
 struct RenderState {
     Level level;
     HitScan hook;
+    const cVector4 blank;   // (0, 0, 0, 1), copied where a vector is filled in
     bool recording = false;
     long long rayCount = 0;
     std::vector<Ray> rays;
@@ -29,6 +30,18 @@ struct RenderState {
 RenderState& state() {
     static RenderState* s = new RenderState();
     return *s;
+}
+
+// The four floats as a cVector4, built from a copy of `blank`: a call of the
+// exported constructor from inside the library would go through the
+// procedure linkage table, on the path of every hooked ray.
+cVector4 vectorOf(const RenderState& s, const float* f) {
+    cVector4 v = s.blank;
+    v.x = f[0];
+    v.y = f[1];
+    v.z = f[2];
+    v.w = f[3];
+    return v;
 }
 
 LevelTriangle toTriangle(const cVector4& a, const cVector4& b, const cVector4& c) {
@@ -129,9 +142,9 @@ int zunHitScan(float (*origin)[4], float (*direction)[4], float length, float (*
     float* h = *hit;
     int result = 0;
     if (s.hook) {
-        const cVector4 hookOrigin(o[0], o[1], o[2], o[3]);
-        const cVector4 hookDirection(d[0], d[1], d[2], d[3]);
-        cVector4 hookHit(h[0], h[1], h[2], h[3]);
+        const cVector4 hookOrigin = vectorOf(s, o);
+        const cVector4 hookDirection = vectorOf(s, d);
+        cVector4 hookHit = vectorOf(s, h);
         result = s.hook(hookOrigin, hookDirection, length, hookHit) != 0 ? 1 : 0;
         if (result) {
             h[0] = hookHit.x;
@@ -147,8 +160,7 @@ int zunHitScan(float (*origin)[4], float (*direction)[4], float length, float (*
         }
     }
     if (s.recording)
-        s.rays.push_back(Ray{cVector4(o[0], o[1], o[2], o[3]), cVector4(d[0], d[1], d[2], d[3]), length, result,
-                             cVector4(h[0], h[1], h[2], h[3])});
+        s.rays.push_back(Ray{vectorOf(s, o), vectorOf(s, d), length, result, vectorOf(s, h)});
     return result;
 }
 
