@@ -19,10 +19,11 @@
 // and the added statements, never what was loaded.
 //
 // Files are read whole and parsed in place: the names of loaded assignments
-// stay in the file's text, and an open-addressing hash table holds where each
-// name is and its value, so that a load costs one pass over the text and one
-// probe per assignment, with no allocation per name. (A node-based map spent
-// most of a large load chasing its chains.)
+// stay in the file's text, each assignment is a record in the order read, and
+// an open-addressing hash table leads from each name to its last record, so
+// that a load costs one pass over the text and one probe per assignment, with
+// no allocation per name. (A node-based map spent most of a large load
+// chasing its chains.)
 
 #include <algorithm>
 #include <atomic>
@@ -194,23 +195,53 @@ bool replaceFile(const std::string& from, const std::string& to) {
 // Name -> value, for names that live in one of two texts: the loaded file or
 // the names first assigned by added statements. Both texts only ever grow at
 // their end, so a name is kept as its offset and length.
+//
+// Every assignment is a record, in the order read; the hash table leads from
+// a name to the record of its last assignment. Lookups first try the record
+// after the one found last: a reader that asks for the names in the order of
+// the file (as loading the path database does) walks the records and the
+// text front to back instead of jumping about the table.
 class Assignments {
 public:
     std::string& file() { return file_; }
 
-    // Reads every assignment of the loaded file.
+    // Reads every assignment of the loaded file. The table's slots are asked
+    // for a batch ahead of their use: each probe of a large table misses the
+    // caches, and so the misses of a batch overlap.
     void readFile() {
-        reserve(std::size_t(std::count(file_.begin(), file_.end(), '\n')) + 1);
+        const std::size_t lines = std::size_t(std::count(file_.begin(), file_.end(), '\n')) + 1;
+        reserve(lines);
+        records_.reserve(lines);
         const char* base = file_.data();
+        struct Pending {
+            std::string_view name;
+            std::uint32_t hash;
+            float value;
+        };
+        constexpr int batchSize = 16;
+        Pending batch[batchSize];
+        int pending = 0;
+        auto insertBatch = [&]() {
+            for (int i = 0; i < pending; ++i) {
+                const Pending& a = batch[i];
+                Slot& slot = place(a.name, a.hash);
+                const bool fresh = slot.where == 0;
+                if (fresh)
+                    fill(slot, a.hash, fromFile, std::size_t(a.name.data() - base), a.name.size());
+                assign(slot, a.value, fresh);
+            }
+            pending = 0;
+        };
         readAssignments(base, base + file_.size(), [&](std::string_view name, float value) {
             if (name.size() > maxLength)
                 return;
             const std::uint32_t hash = hashOf(name);
-            Slot& slot = place(name, hash);
-            if (slot.where == 0)
-                fill(slot, hash, fromFile, std::size_t(name.data() - base), name.size());
-            slot.value = value;
+            prefetch(&slots_[hash >> shift_]);
+            batch[pending++] = Pending{name, hash, value};
+            if (pending == batchSize)
+                insertBatch();
         });
+        insertBatch();
     }
 
     // Reads the assignments of added statements [p, end); p must not point
@@ -221,30 +252,56 @@ public:
                 return;
             const std::uint32_t hash = hashOf(name);
             Slot& slot = place(name, hash);
-            if (slot.where == 0) {
+            const bool fresh = slot.where == 0;
+            if (fresh) {
                 const std::size_t offset = names_.size();
                 names_.append(name.data(), name.size());
                 fill(slot, hash, fromNames, offset, name.size());
             }
-            slot.value = value;
+            assign(slot, value, fresh);
         });
     }
 
-    const float* find(std::string_view name) const {
-        if (slots_.empty() || name.size() > maxLength)
+    const float* find(std::string_view name) {
+        if (name.size() > maxLength)
+            return nullptr;
+        if (next_ < records_.size()) {
+            const Record& record = records_[next_];
+            if (record.latest && nameAt(record.where) == name) {
+                ++next_;
+                return &record.value;
+            }
+        }
+        if (slots_.empty())
             return nullptr;
         const Slot& slot = probe(name, hashOf(name));
-        return slot.where ? &slot.value : nullptr;
+        if (slot.where == 0)
+            return nullptr;
+        next_ = std::size_t(slot.record) + 1;
+        return &records_[slot.record].value;
     }
 
 private:
     struct Slot {
         std::uint64_t where;   // offset << 17 | source << 16 | length; 0 for an empty slot
         std::uint32_t hash;
+        std::uint32_t record;  // the name's last assignment
+    };
+    struct Record {
+        std::uint64_t where;   // the name, as in its slot
         float value;
+        std::uint32_t latest;  // 0 once a later assignment to the name has been read
     };
     static constexpr std::size_t maxLength = 0xFFFF;   // longer names are not kept
     static constexpr std::uint64_t fromFile = 0, fromNames = 1;
+
+    static void prefetch(const void* p) {
+#if defined(__GNUC__)
+        __builtin_prefetch(p);
+#else
+        (void)p;
+#endif
+    }
 
     static std::uint32_t hashOf(std::string_view name) {
         const char* p = name.data();
@@ -267,10 +324,10 @@ private:
         return std::uint32_t(h >> 32);
     }
 
-    std::string_view nameOf(const Slot& slot) const {
-        const std::uint64_t offset = slot.where >> 17;
-        const std::string& text = (slot.where >> 16 & 1) ? names_ : file_;
-        return std::string_view(text.data() + offset, std::size_t(slot.where & 0xFFFF));
+    std::string_view nameAt(std::uint64_t where) const {
+        const std::uint64_t offset = where >> 17;
+        const std::string& text = (where >> 16 & 1) ? names_ : file_;
+        return std::string_view(text.data() + offset, std::size_t(where & 0xFFFF));
     }
 
     void fill(Slot& slot, std::uint32_t hash, std::uint64_t source, std::size_t offset, std::size_t length) {
@@ -279,13 +336,21 @@ private:
         ++used_;
     }
 
+    // A new record of the slot's name, which becomes its last assignment.
+    void assign(Slot& slot, float value, bool fresh) {
+        if (!fresh)
+            records_[slot.record].latest = 0;
+        slot.record = std::uint32_t(records_.size());
+        records_.push_back(Record{slot.where, value, 1});
+    }
+
     // The slot holding name, or the empty slot where it belongs (linear
     // probing; the table is never more than 80% full).
     const Slot& probe(std::string_view name, std::uint32_t hash) const {
         const std::size_t mask = slots_.size() - 1;
         for (std::size_t i = hash >> shift_;; i = (i + 1) & mask) {
             const Slot& slot = slots_[i];
-            if (slot.where == 0 || (slot.hash == hash && nameOf(slot) == name))
+            if (slot.where == 0 || (slot.hash == hash && nameAt(slot.where) == name))
                 return slot;
         }
     }
@@ -312,7 +377,7 @@ private:
         unsigned bits = 0;
         while ((std::size_t(1) << bits) < capacity)
             ++bits;
-        std::vector<Slot> old(capacity, Slot{0, 0, 0.0f});
+        std::vector<Slot> old(capacity, Slot{0, 0, 0});
         old.swap(slots_);
         shift_ = 32 - bits;
         limit_ = capacity - capacity / 5;
@@ -330,6 +395,8 @@ private:
     std::string file_;
     std::string names_;
     std::vector<Slot> slots_;
+    std::vector<Record> records_;
+    std::size_t next_ = 0;     // the record a lookup tries first
     std::size_t used_ = 0;
     std::size_t limit_ = 0;   // used_ may grow to this before the table grows
     unsigned shift_ = 32;
