@@ -82,17 +82,18 @@ int zunAIPathMgr::isBlockedVertScan(cVector4& origin, cVector4& span, cVector4& 
 
     int anyHit = 0;
     cVector4 nearest;
+    cVector4 hit = nearest;
     for (int i = 0; i < count; ++i) {
-        cVector4 hit;
+        zunClear(hit);
         if (zunCastRay(rayOrigin, along, length, hit)) {
             anyHit = 1;
-            const float distance = (hit - rayOrigin).len();
+            const float distance = zunDistance(hit, rayOrigin);
             if (distance < best) {
                 best = distance;
                 nearest = hit;
             }
         }
-        rayOrigin = rayOrigin + step;
+        zunStep(rayOrigin, step);
     }
     if (!anyHit)
         return 0;
@@ -128,18 +129,19 @@ int zunAIPathMgr::isBlockedArrayScan(cVector4& centre, float width, float height
     const cVector4 zero(0.0f, 0.0f, 0.0f, 1.0f);
     const cVector4 colStep = cols > 0 ? across / static_cast<float>(cols) : zero;
     const cVector4 rowStep = rows > 0 ? up / static_cast<float>(rows) : zero;
+    cVector4 hit = zero;
     for (long long row = 0; row <= rows; ++row) {
         cVector4 rayOrigin = rowStart;
         for (long long col = 0; col <= cols; ++col) {
-            cVector4 hit;
+            zunClear(hit);
             if (zunCastRay(rayOrigin, along, length, hit)) {
-                const float distance = (hit - rayOrigin).len();
+                const float distance = zunDistance(hit, rayOrigin);
                 if (distance < best) {
                     best = distance;
                     noted = 1;
                 }
             }
-            rayOrigin = rayOrigin + colStep;
+            zunStep(rayOrigin, colStep);
         }
         rowStart = rowStart + rowStep;
     }

@@ -21,6 +21,38 @@ inline int zunCastRay(const cVector4& origin, const cVector4& direction, float l
                       reinterpret_cast<float(*)[4]>(&hit), &a, b, c, 0);
 }
 
+// The per-ray steps of the probes' loops, done in place component by
+// component as the host's operators do them, so that a ray costs no call into
+// the host library beyond the ray test and the length:
+// `v` back to (0, 0, 0, 1), as a freshly constructed vector.
+inline void zunClear(cVector4& v)
+{
+    v.x = 0.0f;
+    v.y = 0.0f;
+    v.z = 0.0f;
+    v.w = 1.0f;
+}
+
+// v = v + step.
+inline void zunStep(cVector4& v, const cVector4& step)
+{
+    v.x = v.x + step.x;
+    v.y = v.y + step.y;
+    v.z = v.z + step.z;
+    v.w = 1.0f;
+}
+
+// (to - from).len().
+inline float zunDistance(const cVector4& to, const cVector4& from)
+{
+    cVector4 d = to;
+    d.x = to.x - from.x;
+    d.y = to.y - from.y;
+    d.z = to.z - from.z;
+    d.w = 1.0f;
+    return d.len();
+}
+
 // Dot product over x, y and z.
 inline float zunDot(const cVector4& a, const cVector4& b)
 {
