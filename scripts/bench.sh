@@ -2,9 +2,9 @@
 # The benchmark command: builds the benchmark programs in Release and runs
 # every one of them, one after the other, on one thread each.
 #
-#   scripts/bench.sh            the full suite (about 10 minutes on 2 cores)
-#   scripts/bench.sh --quick    short runs, largest sizes left out where they
-#                               take long (under 2 minutes)
+#   scripts/bench.sh            the full suite (about a minute on 2 cores, after the build)
+#   scripts/bench.sh --quick    short runs, the 100,000-path town and database
+#                               file left out (about 15 seconds)
 #   scripts/bench.sh -- ARGS    ARGS go to every program (e.g. --benchmark_filter=Load)
 #
 # Build directory: build/bench. Each program's figures are printed and kept
