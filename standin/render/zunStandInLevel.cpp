@@ -81,7 +81,9 @@ inline bool intersect(const LevelPrepared& tri, const LevelRay& ray, float tMax,
     const float py = d[2] * tri.e2[0] - d[0] * tri.e2[2];
     const float pz = d[0] * tri.e2[1] - d[1] * tri.e2[0];
     const float det = tri.e1[0] * px + tri.e1[1] * py + tri.e1[2] * pz;
-    if (det == 0.0f) return false;   // the ray runs in the triangle's plane
+    // The ray runs in the triangle's plane, up to rounding: a smaller
+    // determinant is rounding noise and would give hits anywhere in the plane.
+    if (!(std::fabs(det) > tri.detLimit)) return false;
     const float inv = 1.0f / det;
     const float sx = ray.origin[0] - tri.v0[0];
     const float sy = ray.origin[1] - tri.v0[1];
@@ -113,7 +115,12 @@ bool prepareTriangle(const LevelTriangle& triangle, LevelPrepared& prepared) {
     // products of floats are exact in double, so the test is exact.
     const double e1[3] = {prepared.e1[0], prepared.e1[1], prepared.e1[2]};
     const double e2[3] = {prepared.e2[0], prepared.e2[1], prepared.e2[2]};
-    return e1[1] * e2[2] != e1[2] * e2[1] || e1[2] * e2[0] != e1[0] * e2[2] || e1[0] * e2[1] != e1[1] * e2[0];
+    if (e1[1] * e2[2] == e1[2] * e2[1] && e1[2] * e2[0] == e1[0] * e2[2] && e1[0] * e2[1] == e1[1] * e2[0])
+        return false;
+    const double lengths = std::sqrt((e1[0] * e1[0] + e1[1] * e1[1] + e1[2] * e1[2]) *
+                                     (e2[0] * e2[0] + e2[1] * e2[1] + e2[2] * e2[2]));
+    prepared.detLimit = static_cast<float>(16.0 * std::numeric_limits<float>::epsilon() * lengths);
+    return std::isfinite(prepared.detLimit);
 }
 
 bool makeLevelRay(const float origin[3], const float direction[3], float length, LevelRay& ray) {

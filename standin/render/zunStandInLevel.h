@@ -15,11 +15,13 @@ namespace zunStandIn {
 
 struct LevelTriangle { float v[3][3]; };
 
-// A triangle ready for the ray test: one corner and the two edges from it.
-struct LevelPrepared { float v0[3], e1[3], e2[3]; };
+// A triangle ready for the ray test: one corner, the two edges from it, and
+// the least determinant that rounding cannot fake (16 float epsilons of
+// |e1| |e2|): below it the ray runs in the triangle's plane.
+struct LevelPrepared { float v0[3], e1[3], e2[3], detLimit; };
 
-// False for a triangle with a non-finite corner or edge, or without area: it
-// never hits.
+// False for a triangle with a non-finite corner or edge, without area, or
+// too large for a float ray test: it never hits.
 bool prepareTriangle(const LevelTriangle& triangle, LevelPrepared& prepared);
 
 // A ray already reduced to a unit direction; built once per cast.
