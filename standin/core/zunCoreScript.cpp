@@ -53,6 +53,7 @@
 #endif
 
 #include "host/zunScript.h"
+#include "standin/core/zunScriptSyntax.h"
 
 namespace fs = std::filesystem;
 
@@ -68,82 +69,13 @@ std::string hostPath(const char* path) {
     return result;
 }
 
-inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-inline bool isNameChar(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
-}
-
-const char* skipBlanks(const char* p, const char* end) {
-    while (p < end && isBlank(*p))
-        ++p;
-    return p;
-}
-
-// Reads a float from [p, end) independently of the locale; answers the end
-// of the number, or null when there is none or it is out of range.
-const char* readFloat(const char* p, const char* end, float& value) {
-    const auto r = std::from_chars(p, end, value, std::chars_format::general);
-    return r.ec == std::errc() ? r.ptr : nullptr;
-}
-
-// Reads NUMBER: an optional sign, then what readFloat takes. A `,` where the
-// decimal point would be is read as one.
-const char* readNumber(const char* p, const char* end, float& value) {
-    if (p < end && *p == '+') {
-        ++p;
-        if (p < end && (*p == '+' || *p == '-'))
-            return nullptr;
-    }
-    const char* q = readFloat(p, end, value);
-    if (!q || q == end || *q != ',')
-        return q;
-    // A comma decimal: read the number again with a point in its place.
-    char buffer[128];
-    const char* stop = q + 1;
-    while (stop < end && ((*stop >= '0' && *stop <= '9') || *stop == 'e' || *stop == 'E' || *stop == '+' || *stop == '-'))
-        ++stop;
-    const std::size_t length = std::size_t(stop - p);
-    if (length >= sizeof buffer)
-        return nullptr;
-    std::memcpy(buffer, p, length);
-    buffer[q - p] = '.';
-    const char* r = readFloat(buffer, buffer + length, value);
-    if (r != buffer + length)
-        return nullptr;
-    return stop;
-}
-
 // Calls assign(name, value) for every assignment line of [p, end).
 template <class Assign>
 void readAssignments(const char* p, const char* end, Assign&& assign) {
-    while (p < end) {
-        const char* eol = static_cast<const char*>(std::memchr(p, '\n', std::size_t(end - p)));
-        const char* lineEnd = eol ? eol : end;
-        const char* next = eol ? eol + 1 : end;
-        if (lineEnd > p && lineEnd[-1] == '\r')
-            --lineEnd;
-
-        const char* q = skipBlanks(p, lineEnd);
-        const char* nameStart = q;
-        while (q < lineEnd && isNameChar(*q))
-            ++q;
-        const char* nameEnd = q;
-        q = skipBlanks(q, lineEnd);
-        if (nameEnd != nameStart && q < lineEnd && *q == '=') {
-            q = skipBlanks(q + 1, lineEnd);
-            float value = 0.0f;
-            q = readNumber(q, lineEnd, value);
-            if (q) {
-                q = skipBlanks(q, lineEnd);
-                if (q < lineEnd && *q == ';')
-                    q = skipBlanks(q + 1, lineEnd);
-                if (q == lineEnd)
-                    assign(std::string_view(nameStart, std::size_t(nameEnd - nameStart)), value);
-            }
-        }
-        p = next;
-    }
+    zunScriptSyntax::readLines(p, end, [&](const zunScriptSyntax::Line& line, int) {
+        if (line.kind == zunScriptSyntax::Line::assignment)
+            assign(std::string_view(line.nameBegin, std::size_t(line.nameEnd - line.nameBegin)), line.value);
+    });
 }
 
 // Reads the whole file into text; false when it can't be opened or read.

@@ -4,14 +4,13 @@
 #include "zunaiCheck.h"
 
 #include <algorithm>
-#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstring>
 #include <map>
-#include <system_error>
 #include <unordered_map>
 
+#include "standin/core/zunScriptSyntax.h"
 #include "zunaiFiles.h"
 
 namespace {
@@ -22,94 +21,22 @@ struct Assignment {
     float value;
 };
 
-inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-inline bool isNameChar(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
-}
-
-const char* skipBlanks(const char* p, const char* end)
-{
-    while (p < end && isBlank(*p))
-        ++p;
-    return p;
-}
-
-const char* readFloat(const char* p, const char* end, float& value)
-{
-    auto r = std::from_chars(p, end, value, std::chars_format::general);
-    return r.ec == std::errc() ? r.ptr : nullptr;
-}
-
-// NUMBER as the script reads it: an optional '+' (not before another sign),
-// then a decimal number; a ',' in place of the decimal point is taken as one.
-const char* readNumber(const char* p, const char* end, float& value)
-{
-    if (p < end && *p == '+') {
-        ++p;
-        if (p < end && (*p == '+' || *p == '-'))
-            return nullptr;
-    }
-    const char* q = readFloat(p, end, value);
-    if (!q || q == end || *q != ',')
-        return q;
-    char buffer[128];
-    const char* stop = q + 1;
-    while (stop < end && ((*stop >= '0' && *stop <= '9') || *stop == 'e' || *stop == 'E' || *stop == '+' || *stop == '-'))
-        ++stop;
-    const std::size_t length = std::size_t(stop - p);
-    if (length >= sizeof buffer)
-        return nullptr;
-    std::memcpy(buffer, p, length);
-    buffer[q - p] = '.';
-    const char* r = readFloat(buffer, buffer + length, value);
-    if (r != buffer + length)
-        return nullptr;
-    return stop;
-}
-
-// The assignments of the text, in order, with their line numbers (from 1).
-// `unread` collects lines that look like assignments but that the script
-// skips (a number it can't read, something after the ';').
+// The assignments of the text, in order, with their line numbers (from 1),
+// read as the script reads them. `unread` collects lines that look like
+// assignments but that the script skips (a number it can't read, something
+// after the ';').
 void readAssignments(const std::string& text, std::vector<Assignment>& out, std::vector<zunaiCheckNote>& unread)
 {
-    const char* p = text.data();
-    const char* end = p + text.size();
-    int line = 0;
-    while (p < end) {
-        ++line;
-        const char* eol = static_cast<const char*>(std::memchr(p, '\n', std::size_t(end - p)));
-        const char* lineEnd = eol ? eol : end;
-        const char* next = eol ? eol + 1 : end;
-        if (lineEnd > p && lineEnd[-1] == '\r')
-            --lineEnd;
-
-        const char* q = skipBlanks(p, lineEnd);
-        const char* nameStart = q;
-        while (q < lineEnd && isNameChar(*q))
-            ++q;
-        const char* nameEnd = q;
-        q = skipBlanks(q, lineEnd);
-        if (nameEnd != nameStart && q < lineEnd && *q == '=') {
-            const std::string name(nameStart, nameEnd);
-            q = skipBlanks(q + 1, lineEnd);
-            float value = 0.0f;
-            q = readNumber(q, lineEnd, value);
-            bool ok = false;
-            if (q) {
-                q = skipBlanks(q, lineEnd);
-                if (q < lineEnd && *q == ';')
-                    q = skipBlanks(q + 1, lineEnd);
-                ok = q == lineEnd;
-            }
-            if (ok)
-                out.push_back(Assignment{line, name, value});
-            else
-                unread.push_back(zunaiCheckNote{line, name + ": the script can't read this assignment and skips the line"});
-        }
-        p = next;
-    }
+    using zunScriptSyntax::Line;
+    zunScriptSyntax::readLines(text.data(), text.data() + text.size(), [&](const Line& line, int number) {
+        if (line.kind == Line::other)
+            return;
+        std::string name(line.nameBegin, line.nameEnd);
+        if (line.kind == Line::assignment)
+            out.push_back(Assignment{number, std::move(name), line.value});
+        else
+            unread.push_back(zunaiCheckNote{number, name + ": the script can't read this assignment and skips the line"});
+    });
 }
 
 // A path variable's parts. `canonical` is false for a name of the same shape
