@@ -1,4 +1,5 @@
 #include "zunAI.h"
+#include "zunListChecks.h"
 #include "zunTestFixture.h"
 
 namespace {
@@ -26,19 +27,7 @@ protected:
         zunTest::TearDown();
     }
 
-    // Checks links both ways against count.
-    void expectConsistent()
-    {
-        int forward = 0;
-        const zunListNode<Item>* last = nullptr;
-        for (const zunListNode<Item>* n = list.head; n; n = n->next) {
-            EXPECT_EQ(n->prev, last);
-            last = n;
-            ++forward;
-        }
-        EXPECT_EQ(last, list.tail);
-        EXPECT_EQ(forward, list.count);
-    }
+    void expectConsistent() { checkedItems(list); }
 
     std::vector<int> walked()
     {

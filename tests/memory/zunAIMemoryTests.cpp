@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "zunAI.h"
+#include "zunListChecks.h"
 #include "zunTestFixture.h"
 
 namespace {
@@ -23,19 +24,6 @@ struct Memory : zunAIMemory {
 };
 int Memory::destroyed = 0;
 
-// The list's items head to tail, checking links, tail and count.
-std::vector<zunAIMemory*> items(const zunList<zunAIMemory>& list)
-{
-    std::vector<zunAIMemory*> out;
-    zunList<zunAIMemory>::Node* prev = nullptr;
-    for (auto* node = list.head; node; prev = node, node = node->next) {
-        EXPECT_EQ(node->prev, prev);
-        out.push_back(node->item);
-    }
-    EXPECT_EQ(list.tail, prev);
-    EXPECT_EQ(list.count, static_cast<int>(out.size()));
-    return out;
-}
 
 class MemoryTest : public zunTest {
 protected:
@@ -77,10 +65,10 @@ TEST_F(MemoryTest, UpdateDropsExpiredAtHeadMiddleAndTail)
     EXPECT_EQ(Memory::destroyed, 0);
     EXPECT_EQ(mgr.updateMemory(6000.5f), 1);
     EXPECT_EQ(Memory::destroyed, 3);
-    EXPECT_EQ(items(mgr.memories), (std::vector<zunAIMemory*>{m[1], m[3]}));
+    EXPECT_EQ(checkedItems(mgr.memories), (std::vector<zunAIMemory*>{m[1], m[3]}));
     mgr.updateMemory(7000.5f);
     EXPECT_EQ(Memory::destroyed, 5);
-    EXPECT_TRUE(items(mgr.memories).empty());
+    EXPECT_TRUE(checkedItems(mgr.memories).empty());
 
     // A derived memory's own test decides.
     Memory* own = new Memory(0, 1.0f);
@@ -109,7 +97,7 @@ TEST_F(MemoryTest, NullAtHeadHidesEverythingButFlush)
 
     mgr.flushAll();
     EXPECT_EQ(Memory::destroyed, 2);
-    EXPECT_TRUE(items(mgr.memories).empty());
+    EXPECT_TRUE(checkedItems(mgr.memories).empty());
 }
 
 TEST_F(MemoryTest, RemovedMemorySurvivesFlushAndManagerEnd)
@@ -196,7 +184,7 @@ TEST_F(MemoryTest, FailedNodeAllocationDestroysTheMemory)
     zunStandIn::failAllocations(0, 1);
     mgr.addMemory(lost);
     EXPECT_EQ(Memory::destroyed, 1);
-    EXPECT_EQ(items(mgr.memories), (std::vector<zunAIMemory*>{first}));
+    EXPECT_EQ(checkedItems(mgr.memories), (std::vector<zunAIMemory*>{first}));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "zunAI.h"
+#include "zunListChecks.h"
 #include "zunTestFixture.h"
 
 namespace {
@@ -31,18 +32,6 @@ struct Task : zunAITask {
 std::string Task::calls;
 int Task::destroyed = 0;
 
-std::vector<zunAITask*> items(const zunList<zunAITask>& list)
-{
-    std::vector<zunAITask*> out;
-    zunList<zunAITask>::Node* prev = nullptr;
-    for (auto* node = list.head; node; prev = node, node = node->next) {
-        EXPECT_EQ(node->prev, prev);
-        out.push_back(node->item);
-    }
-    EXPECT_EQ(list.tail, prev);
-    EXPECT_EQ(list.count, static_cast<int>(out.size()));
-    return out;
-}
 
 class TaskTest : public zunTest {
 protected:
@@ -69,12 +58,12 @@ TEST_F(TaskTest, UpdateAndResetDropFinishedTasks)
     EXPECT_EQ(mgr.updateTasks(1.0f), 1);
     EXPECT_EQ(Task::calls, "uaubucudue");
     EXPECT_EQ(Task::destroyed, 3);
-    EXPECT_EQ(items(mgr.tasks), (std::vector<zunAITask*>{t[1], t[3]}));
+    EXPECT_EQ(checkedItems(mgr.tasks), (std::vector<zunAITask*>{t[1], t[3]}));
 
     // 'd' would go on updating, but its reset ends it.
     EXPECT_EQ(mgr.resetTasks(), 1);
     EXPECT_EQ(Task::calls, "uaubucuduerbrd");
-    EXPECT_EQ(items(mgr.tasks), (std::vector<zunAITask*>{t[1]}));
+    EXPECT_EQ(checkedItems(mgr.tasks), (std::vector<zunAITask*>{t[1]}));
     EXPECT_EQ(t[1]->taskParam, 2);
 }
 
@@ -110,7 +99,7 @@ TEST_F(TaskTest, FailedNodeAllocationDestroysTheTask)
     zunStandIn::failAllocations(0, 1);
     mgr.addTask(lost);
     EXPECT_EQ(Task::destroyed, 1);
-    EXPECT_EQ(items(mgr.tasks), (std::vector<zunAITask*>{first}));
+    EXPECT_EQ(checkedItems(mgr.tasks), (std::vector<zunAITask*>{first}));
 }
 
 TEST_F(TaskTest, RndSequence)
