@@ -1,5 +1,6 @@
 #include "zunFuzzChecks.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -107,38 +108,177 @@ bool describe(const zunAIPathMgr& manager, std::string& out, std::string& why)
 }
 
 struct Vec3 {
-    float x, y, z;
+    double x, y, z;
 };
 
-// Up to `most` vertices of the text's "v x y z" lines, read loosely; they
-// aim the rays of the level check at the geometry.
-std::vector<Vec3> someVertices(const std::string& text, std::size_t most)
+Vec3 operator-(const Vec3& a, const Vec3& b) { return Vec3{a.x - b.x, a.y - b.y, a.z - b.z}; }
+Vec3 operator+(const Vec3& a, const Vec3& b) { return Vec3{a.x + b.x, a.y + b.y, a.z + b.z}; }
+Vec3 operator*(const Vec3& a, double f) { return Vec3{a.x * f, a.y * f, a.z * f}; }
+double dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+Vec3 cross(const Vec3& a, const Vec3& b)
 {
-    std::vector<Vec3> out;
-    std::istringstream lines(text);
-    std::string line;
-    while (out.size() < most && std::getline(lines, line)) {
-        if (line.size() < 2 || line[0] != 'v' || (line[1] != ' ' && line[1] != '\t'))
-            continue;
-        const char* p = line.c_str() + 1;
-        char* end = nullptr;
-        Vec3 v;
-        v.x = std::strtof(p, &end);
-        if (end == p)
-            continue;
-        p = end;
-        v.y = std::strtof(p, &end);
-        if (end == p)
-            continue;
-        p = end;
-        v.z = std::strtof(p, &end);
-        if (end == p)
-            continue;
-        if (std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z))
-            out.push_back(v);
-    }
-    return out;
+    return Vec3{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
+double norm(const Vec3& a) { return std::sqrt(dot(a, a)); }
+
+struct Triangle {
+    Vec3 a, b, c;
+};
+
+// The vertices and triangles of an OBJ text that loadLevel accepted: "v"
+// lines give vertices, "f" lines polygons fanned from their first corner,
+// corners "i", "i/t", "i//n" or "i/t/n", negative indices counting back.
+// Meant for accepted files: false when it meets a line they can't hold.
+bool readObj(const std::string& text, std::vector<Vec3>& vertices, std::vector<Triangle>& triangles)
+{
+    std::size_t p = 0;
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        p = 3;
+    while (p < text.size()) {
+        std::size_t end = text.find('\n', p);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(p, end - p);
+        p = end + 1;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const std::size_t hash = line.find('#');
+        if (hash != std::string::npos)
+            line.resize(hash);
+        // Words split at blanks, tabs, vertical tabs and form feeds only, as
+        // the level's reader splits them.
+        std::vector<std::string> words;
+        std::size_t q = 0;
+        while (q < line.size()) {
+            const std::size_t from = line.find_first_not_of(" \t\v\f", q);
+            if (from == std::string::npos)
+                break;
+            q = line.find_first_of(" \t\v\f", from);
+            if (q == std::string::npos)
+                q = line.size();
+            words.push_back(line.substr(from, q - from));
+        }
+        if (words.empty())
+            continue;
+        const std::string& word = words[0];
+        if ((word == "v" || word == "f") && words.size() < 4)
+            return false;
+        if (word == "v") {
+            // The level keeps its corners in single precision.
+            vertices.push_back(Vec3{std::strtof(words[1].c_str(), nullptr), std::strtof(words[2].c_str(), nullptr),
+                                    std::strtof(words[3].c_str(), nullptr)});
+        } else if (word == "f") {
+            std::vector<Vec3> corners;
+            const long count = static_cast<long>(vertices.size());
+            for (std::size_t w = 1; w < words.size(); ++w) {
+                const long i = std::strtol(words[w].c_str(), nullptr, 10);
+                if (i == 0 || i > count || -i > count)
+                    return false;
+                corners.push_back(vertices[static_cast<std::size_t>(i > 0 ? i - 1 : count + i)]);
+            }
+            for (std::size_t i = 1; i + 1 < corners.size(); ++i)
+                triangles.push_back(Triangle{corners[0], corners[i], corners[i + 1]});
+        }
+    }
+    return true;
+}
+
+// The point of `t` nearest to `p`.
+Vec3 closestPoint(const Vec3& p, const Triangle& t)
+{
+    const Vec3 ab = t.b - t.a, ac = t.c - t.a, ap = p - t.a;
+    const double d1 = dot(ab, ap), d2 = dot(ac, ap);
+    if (d1 <= 0 && d2 <= 0)
+        return t.a;
+    const Vec3 bp = p - t.b;
+    const double d3 = dot(ab, bp), d4 = dot(ac, bp);
+    if (d3 >= 0 && d4 <= d3)
+        return t.b;
+    const double vc = d1 * d4 - d3 * d2;
+    if (vc <= 0 && d1 >= 0 && d3 <= 0)
+        return t.a + ab * (d1 / (d1 - d3));
+    const Vec3 cp = p - t.c;
+    const double d5 = dot(ab, cp), d6 = dot(ac, cp);
+    if (d6 >= 0 && d5 <= d6)
+        return t.c;
+    const double vb = d5 * d2 - d1 * d6;
+    if (vb <= 0 && d2 >= 0 && d6 <= 0)
+        return t.a + ac * (d2 / (d2 - d6));
+    const double va = d3 * d6 - d5 * d4;
+    if (va <= 0 && (d4 - d3) >= 0 && (d5 - d6) >= 0)
+        return t.b + (t.c - t.b) * ((d4 - d3) / ((d4 - d3) + (d5 - d6)));
+    const double sum = va + vb + vc;
+    if (!(sum > 0))
+        return t.a;   // no area: every corner is as good
+    return t.a + ab * (vb / sum) + ac * (vc / sum);
+}
+
+// What the level's ray test must agree with, worked out in double precision
+// over every triangle, for levels of a size that float handles well.
+struct Oracle {
+    const std::vector<Triangle>* triangles = nullptr;   // null: the level is too large to judge
+
+    // How far a float ray test may stray on `t` for this ray: the edge
+    // tolerance of the ray test (1e-5 of the edges, so that no ray slips
+    // through the seam of two triangles), and rounding of the coordinates
+    // involved, amplified for slivers and for rays that meet the plane at a
+    // slant.
+    static double tolerance(const Triangle& t, const Vec3& origin, const Vec3& unit, double length)
+    {
+        const Vec3 e1 = t.b - t.a, e2 = t.c - t.a;
+        const double l1 = norm(e1), l2 = norm(e2), l3 = norm(t.c - t.b);
+        const Vec3 n = cross(e1, e2);
+        const double area = norm(n);
+        if (!(area > 0.0))
+            return -1.0;   // without area nothing can be hit on it
+        const double sine = area / (l1 * l2);
+        const double facing = std::fmax(std::fabs(dot(unit, n)) / area, 1e-3);
+        const double scale = std::fmax(std::fabs(origin.x), std::fmax(std::fabs(origin.y), std::fabs(origin.z))) +
+                             length + l1 + l2 + l3;
+        return 1e-3 + 2e-5 * (l1 + l2 + l3) + 2e-6 * scale / (sine * facing);
+    }
+
+    // Whether `p`, the hit of the ray, lies on some triangle.
+    bool onLevel(const Vec3& p, const Vec3& origin, const Vec3& unit, double length) const
+    {
+        for (const Triangle& t : *triangles)
+            if (norm(p - closestPoint(p, t)) <= tolerance(t, origin, unit, length))
+                return true;
+        return false;
+    }
+
+    // The nearest hit that no rounding can lose: well inside a triangle with
+    // area, at a clear angle to its plane, well within the ray; and how far
+    // the ray test may stray from it. HUGE_VAL when there is none.
+    double clearHit(const Vec3& origin, const Vec3& unit, double length, double& slack) const
+    {
+        double best = HUGE_VAL;
+        for (const Triangle& t : *triangles) {
+            const Vec3 e1 = t.b - t.a, e2 = t.c - t.a;
+            const Vec3 n = cross(e1, e2);
+            const double area = norm(n);
+            if (!(area > 1e-6))
+                continue;
+            const double facing = dot(unit, n) / area;
+            if (std::fabs(facing) < 0.05)
+                continue;
+            const Vec3 pv = cross(unit, e2);
+            const double det = dot(e1, pv);
+            const Vec3 s = origin - t.a;
+            const double u = dot(s, pv) / det;
+            const Vec3 q = cross(s, e1);
+            const double v = dot(unit, q) / det;
+            const double hit = dot(e2, q) / det;
+            const double stray = tolerance(t, origin, unit, length);
+            if (u > 1e-3 && v > 1e-3 && u + v < 1.0 - 1e-3 && hit > stray && hit < length - stray &&
+                hit < best) {
+                best = hit;
+                slack = stray;
+            }
+        }
+        return best;
+    }
+};
 
 int castRay(const float origin[3], const float direction[3], float length, float hit[3])
 {
@@ -163,36 +303,73 @@ double largest(const float a[3])
     return std::fmax(std::fabs(a[0]), std::fmax(std::fabs(a[1]), std::fabs(a[2])));
 }
 
-// One ray through zunHitScan and through the ray test without the hierarchy.
-std::string checkRay(const float origin[3], const float direction[3], float length)
+Vec3 toVec3(const float v[3]) { return Vec3{v[0], v[1], v[2]}; }
+
+// One ray through zunHitScan and through the ray test without the
+// hierarchy; with an oracle, also against the exact geometry.
+std::string checkRay(const Oracle& oracle, const float origin[3], const float direction[3], float length)
 {
     float hit[3], linear[3];
     const int result = castRay(origin, direction, length, hit);
     const int expected = zunStandIn::hitScanLinear(origin, direction, length, linear);
-    char where[160];
-    std::snprintf(where, sizeof where, " (ray from %g %g %g along %g %g %g for %g)", origin[0], origin[1], origin[2],
-                  direction[0], direction[1], direction[2], length);
+    char where[200];
+    std::snprintf(where, sizeof where, " (ray from %.9g %.9g %.9g along %.9g %.9g %.9g for %.9g)", origin[0],
+                  origin[1], origin[2], direction[0], direction[1], direction[2], length);
     if (result != expected)
         return std::string("the hierarchy and the linear test disagree on a hit") + where;
-    if (!result)
-        return std::string();
-    if (!std::isfinite(hit[0]) || !std::isfinite(hit[1]) || !std::isfinite(hit[2]))
-        return std::string("a hit point is not finite") + where;
     // Hit points are computed in float from the origin: allow for its rounding.
     const double slack = 1e-4 * length + 1e-5 * (largest(origin) + largest(hit)) + 1e-3;
-    const double reach = distance(origin, hit);
-    if (reach > length + slack)
-        return std::string("a hit lies beyond the ray's length") + where;
-    if (std::fabs(reach - distance(origin, linear)) > 1e-4 * length + 2 * slack)
-        return std::string("the hierarchy's hit is not the nearest") + where;
+    if (result) {
+        if (!std::isfinite(hit[0]) || !std::isfinite(hit[1]) || !std::isfinite(hit[2]))
+            return std::string("a hit point is not finite") + where;
+        const double reach = distance(origin, hit);
+        if (reach > length + slack)
+            return std::string("a hit lies beyond the ray's length") + where;
+        if (std::fabs(reach - distance(origin, linear)) > 1e-4 * length + 2 * slack)
+            return std::string("the hierarchy's hit is not the nearest") + where;
+    }
+    // The exact geometry judges moderate rays on moderate levels only.
+    if (!oracle.triangles || largest(origin) > 1e5 || length > 1e6f)
+        return std::string();
+
+    const Vec3 d = toVec3(direction);
+    const Vec3 unit = d * (1.0 / norm(d));
+    if (result && !oracle.onLevel(toVec3(hit), toVec3(origin), unit, length)) {
+        char at[80];
+        std::snprintf(at, sizeof at, " at %.9g %.9g %.9g", hit[0], hit[1], hit[2]);
+        return std::string("a hit lies on no triangle") + at + where;
+    }
+    double stray = 0.0;
+    const double clear = oracle.clearHit(toVec3(origin), unit, length, stray);
+    if (clear < HUGE_VAL) {
+        if (!result)
+            return std::string("a ray misses a triangle that it meets squarely") + where;
+        if (distance(origin, hit) > clear + stray)
+            return std::string("a ray's hit lies behind a triangle that it meets squarely") + where;
+    }
     return std::string();
 }
+
+// The game's bin/ folder as the working directory while it lives.
+class Inside {
+public:
+    explicit Inside(const FuzzGame& game) : previous_(fs::current_path()) { fs::current_path(game.dir() / "bin"); }
+    ~Inside()
+    {
+        std::error_code ignored;
+        fs::current_path(previous_, ignored);
+    }
+    Inside(const Inside&) = delete;
+    Inside& operator=(const Inside&) = delete;
+
+private:
+    fs::path previous_;
+};
 
 } // namespace
 
 FuzzGame::FuzzGame()
 {
-    previous_ = fs::current_path();
     std::random_device device;
     std::mt19937_64 seed((static_cast<unsigned long long>(device()) << 32) ^
                          static_cast<unsigned long long>(
@@ -200,18 +377,17 @@ FuzzGame::FuzzGame()
     dir_ = fs::temp_directory_path() / ("zunai-fuzz-" + std::to_string(seed()));
     fs::create_directories(dir_ / "bin");
     fs::create_directories(dir_ / "data" / "memory");
-    fs::current_path(dir_ / "bin");
 }
 
 FuzzGame::~FuzzGame()
 {
     std::error_code ignored;
-    fs::current_path(previous_, ignored);
     fs::remove_all(dir_, ignored);
 }
 
-std::string checkPathDatabase(const std::uint8_t* data, std::size_t size)
+std::string checkPathDatabase(const FuzzGame& game, const std::uint8_t* data, std::size_t size)
 {
+    const Inside inside(game);
     zunStandIn::reset();
     const fs::path memory = fs::path("..") / "data" / "memory";
     if (!writeBytes(memory / "fuzz.qzt", data, size))
@@ -253,8 +429,9 @@ std::string checkPathDatabase(const std::uint8_t* data, std::size_t size)
     return std::string();
 }
 
-std::string checkLevel(const std::uint8_t* data, std::size_t size)
+std::string checkLevel(const FuzzGame& game, const std::uint8_t* data, std::size_t size)
 {
+    const Inside inside(game);
     zunStandIn::reset();
     const fs::path file = fs::path("..") / "data" / "fuzz.obj";
     if (!writeBytes(file, data, size))
@@ -278,30 +455,53 @@ std::string checkLevel(const std::uint8_t* data, std::size_t size)
         return "negative triangle count";
 
     const std::string text(reinterpret_cast<const char*>(data), size);
-    std::vector<Vec3> vertices = someVertices(text, 6);
-    vertices.push_back(Vec3{0.0f, 0.0f, 0.0f});
-    vertices.push_back(Vec3{-100.0f, 50.0f, 20.0f});
+    std::vector<Vec3> vertices;
+    std::vector<Triangle> triangles;
+    if (!readObj(text, vertices, triangles))
+        return "the level reader accepted a file with a line that no OBJ file holds";
+    if (static_cast<int>(triangles.size()) != zunStandIn::triangleCount())
+        return "the level holds " + std::to_string(zunStandIn::triangleCount()) + " triangles, the file " +
+               std::to_string(triangles.size());
+
+    // Levels whose corners stay within 1e5 are judged against the exact
+    // geometry; beyond that float keeps too few digits for a verdict.
+    Oracle oracle;
+    bool moderate = true;
+    for (const Triangle& t : triangles)
+        for (const Vec3& v : {t.a, t.b, t.c})
+            moderate = moderate && std::fabs(v.x) <= 1e5 && std::fabs(v.y) <= 1e5 && std::fabs(v.z) <= 1e5;
+    if (moderate)
+        oracle.triangles = &triangles;
+
+    std::vector<Vec3> from(vertices.begin(), vertices.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(vertices.size(), 6)));
+    from.push_back(Vec3{0.0, 0.0, 0.0});
+    from.push_back(Vec3{-100.0, 50.0, 20.0});
 
     const float axes[][3] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}, {1, 1, 1}, {-1, 2, -0.5f}};
     const float lengths[] = {50.0f, 200.0f, 1e6f};
     std::string why;
-    for (std::size_t i = 0; i < vertices.size(); ++i) {
+    for (std::size_t i = 0; i < from.size(); ++i) {
         // From a little off each vertex, along the axes and towards the others.
-        const float origin[3] = {vertices[i].x + 0.37f, vertices[i].y - 0.21f, vertices[i].z + 0.13f};
+        const float origin[3] = {static_cast<float>(from[i].x) + 0.37f, static_cast<float>(from[i].y) - 0.21f,
+                                 static_cast<float>(from[i].z) + 0.13f};
+        if (!std::isfinite(origin[0]) || !std::isfinite(origin[1]) || !std::isfinite(origin[2]))
+            continue;
         for (const auto& axis : axes)
             for (float length : lengths)
-                if (!(why = checkRay(origin, axis, length)).empty())
+                if (!(why = checkRay(oracle, origin, axis, length)).empty())
                     return why;
-        for (std::size_t j = 0; j < vertices.size(); ++j) {
+        for (std::size_t j = 0; j < from.size(); ++j) {
             if (j == i)
                 continue;
-            const float towards[3] = {vertices[j].x - origin[0], vertices[j].y - origin[1], vertices[j].z - origin[2]};
+            const float towards[3] = {static_cast<float>(from[j].x) - origin[0],
+                                      static_cast<float>(from[j].y) - origin[1],
+                                      static_cast<float>(from[j].z) - origin[2]};
             const float reach = static_cast<float>(std::sqrt(double(towards[0]) * towards[0] +
                                                              double(towards[1]) * towards[1] +
                                                              double(towards[2]) * towards[2]));
             if (!std::isfinite(reach))
                 continue;
-            if (!(why = checkRay(origin, towards, reach * 1.5f + 1.0f)).empty())
+            if (!(why = checkRay(oracle, origin, towards, reach * 1.5f + 1.0f)).empty())
                 return why;
         }
         // Rays that can never hit.

@@ -12,9 +12,10 @@
 
 namespace zunFuzz {
 
-// A game directory in the temporary folder (bin/ and data/memory/), entered
-// at bin/ while it lives, so that the module's "..\data\memory\..." lands
-// inside it.
+// A game directory in the temporary folder: bin/ and data/memory/, removed
+// at the end. The checks enter bin/ while they run, so that the module's
+// "..\data\memory\..." lands inside it, and return to the working
+// directory they found (where libFuzzer keeps its relative paths).
 class FuzzGame {
 public:
     FuzzGame();
@@ -24,22 +25,23 @@ public:
     const std::filesystem::path& dir() const { return dir_; }
 
 private:
-    std::filesystem::path previous_;
     std::filesystem::path dir_;
 };
 
 // `data` as the file data/memory/fuzz.qzt, loaded with loadPaths: the
 // managers' lists are sound, every loaded mark is whole, saveAllPaths and a
 // load of what it wrote give the same paths and marks, saving those again
-// writes the same bytes, and every block comes back. Needs a FuzzGame.
-std::string checkPathDatabase(const std::uint8_t* data, std::size_t size);
+// writes the same bytes, and every block comes back.
+std::string checkPathDatabase(const FuzzGame& game, const std::uint8_t* data, std::size_t size);
 
 // `data` as an OBJ file handed to zunStandIn::loadLevel. On refusal the level
-// that was there before stays; on success rays cast with zunHitScan hit
-// only within their length of their origin, agree with the ray test without
-// the hierarchy, and rays that cannot hit (zero direction, negative length)
-// don't. Needs a FuzzGame.
-std::string checkLevel(const std::uint8_t* data, std::size_t size);
+// that was there before stays; on success the level holds the file's
+// triangles, and rays cast with zunHitScan hit only within their length of
+// their origin, agree with the ray test without the hierarchy and, on levels
+// of moderate size, with the exact geometry: every hit lies on a triangle,
+// and no triangle that a ray meets squarely is missed. Rays that cannot hit
+// (zero direction, negative length) don't.
+std::string checkLevel(const FuzzGame& game, const std::uint8_t* data, std::size_t size);
 
 } // namespace zunFuzz
 

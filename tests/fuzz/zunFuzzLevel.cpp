@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string why = zunFuzz::checkLevel(data, size);
+    const std::string why = zunFuzz::checkLevel(*game, data, size);
     if (!why.empty()) {
         std::fprintf(stderr, "zunFuzzLevel: %s\n", why.c_str());
         std::abort();

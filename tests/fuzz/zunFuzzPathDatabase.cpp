@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string why = zunFuzz::checkPathDatabase(data, size);
+    const std::string why = zunFuzz::checkPathDatabase(*game, data, size);
     if (!why.empty()) {
         std::fprintf(stderr, "zunFuzzPathDatabase: %s\n", why.c_str());
         std::abort();

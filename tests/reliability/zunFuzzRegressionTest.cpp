@@ -14,13 +14,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The files of `folder`, sorted, as absolute paths (taken before a test
-// changes the working directory).
+// The files of `folder`, sorted.
 std::vector<fs::path> filesIn(const fs::path& folder)
 {
     std::vector<fs::path> files;
     std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(fs::absolute(folder), ec))
+    for (const auto& entry : fs::directory_iterator(folder, ec))
         if (entry.is_regular_file())
             files.push_back(entry.path());
     std::sort(files.begin(), files.end());
@@ -45,7 +44,7 @@ void replay(const char* target, Check check)
     zunFuzz::FuzzGame game;
     for (const fs::path& file : files) {
         const std::string bytes = reliability::readBytes(file);
-        const std::string why = check(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+        const std::string why = check(game, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
         EXPECT_EQ(why, "") << file.filename().string();
     }
 }
