@@ -12,6 +12,8 @@
 #             through find_package of an installed copy (configure and build)
 #   asan      the native suite under AddressSanitizer and UndefinedBehaviorSanitizer
 #   mingw     the 32-bit Windows build, its suite under wine, the DLL export check
+#   fuzz      the fuzz targets, 30 s each (scripts/fuzz.sh; clang++, build/fuzz)
+#   soak      the soak program of the native build (100,000 frames on the sample)
 #
 # A new stage is a function stage_NAME plus its NAME in all_stages below.
 #
@@ -150,9 +152,19 @@ stage_mingw() {
     "$build/mingw/Testing/Temporary/LastTest.log"
 }
 
+stage_fuzz() {
+  "$root/scripts/fuzz.sh" 30
+}
+
+stage_soak() {
+  [ -f "$build/native/CMakeCache.txt" ] || stage_native
+  cmake --build "$build/native" -j"$jobs" --target zunSoak
+  "$build/native/bench/zunSoak"
+}
+
 # --- main ------------------------------------------------------------------
 
-all_stages=(native consumer asan mingw)
+all_stages=(native consumer asan mingw fuzz soak)
 stages=("$@")
 [ ${#stages[@]} -gt 0 ] || stages=("${all_stages[@]}")
 for stage in "${stages[@]}"; do
