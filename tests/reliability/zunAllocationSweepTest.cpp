@@ -5,6 +5,7 @@
 // once the managers are gone.
 
 #include <cstdio>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -99,6 +100,23 @@ void checkSaveReload(zunAIPathMgr& manager, const GameDir& game, const std::stri
         }
     }
     writeBytes(game.database(), original);
+}
+
+// --- module memory -----------------------------------------------------------
+
+// The core takes 32-bit sizes: a larger request is refused, not cut down to
+// a smaller block that the caller would overrun.
+TEST_F(SweepTest, ModuleMemoryRefusesSizesBeyondTheCore)
+{
+    if (sizeof(std::size_t) <= sizeof(unsigned int))
+        GTEST_SKIP() << "sizes cannot exceed the core's range here";
+    const zunStandIn::AllocStats before = zunStandIn::allocStats();
+    std::size_t huge = std::numeric_limits<unsigned int>::max();
+    huge += 17;   // 2^32 + 16
+    EXPECT_EQ(zunModuleNew(huge), nullptr);
+    const zunStandIn::AllocStats after = zunStandIn::allocStats();
+    EXPECT_EQ(after.allocations, before.allocations);
+    EXPECT_EQ(after.liveBlocks, before.liveBlocks);
 }
 
 // --- loadPaths --------------------------------------------------------------
