@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "standin/zunStandIn.h"
+#include "tests/zunScratchGame.h"
 #include "zunAI.h"
 
 namespace zunBench {
@@ -58,30 +59,9 @@ inline bool loadSampleLevel()
 }
 
 // A scratch game directory; the working directory is its bin/ while it lives.
-class GameDir {
+class GameDir : public zunScratchGame {
 public:
-    GameDir()
-    {
-        previous = fs::current_path();
-        root = fs::temp_directory_path() /
-               ("zunai-bench-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-        fs::create_directories(root / "bin");
-        fs::current_path(root / "bin");
-    }
-    ~GameDir()
-    {
-        fs::current_path(previous);
-        std::error_code ignored;
-        fs::remove_all(root, ignored);
-    }
-    GameDir(const GameDir&) = delete;
-    GameDir& operator=(const GameDir&) = delete;
-
-    fs::path database() const { return root / "data" / "memory" / "levels" / "paths.qzt"; }
-
-private:
-    fs::path previous;
-    fs::path root;
+    GameDir() : zunScratchGame("zunai-bench") {}
 };
 
 // A town of square blocks: a street along every side of every block, each

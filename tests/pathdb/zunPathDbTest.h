@@ -9,11 +9,14 @@
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "zunAI.h"
+#include "zunListChecks.h"
+#include "zunScratchGame.h"
 #include "zunTestFixture.h"
 
 namespace pathdb {
@@ -33,26 +36,6 @@ inline zunAIPath* makePath(std::initializer_list<Point> points)
         path->addMark(at);
     }
     return path;
-}
-
-// Structural soundness of one list: links agree both ways, the count is the
-// number of nodes, the tail is the last node.
-template <class T>
-::testing::AssertionResult listIsSound(const zunList<T>& list)
-{
-    int nodes = 0;
-    const zunListNode<T>* previous = nullptr;
-    for (const zunListNode<T>* node = list.head; node; node = node->next) {
-        if (node->prev != previous)
-            return ::testing::AssertionFailure() << "prev link broken at node " << nodes;
-        previous = node;
-        ++nodes;
-    }
-    if (nodes != list.count)
-        return ::testing::AssertionFailure() << nodes << " nodes, count " << list.count;
-    if (list.tail != previous)
-        return ::testing::AssertionFailure() << "tail is not the last node";
-    return ::testing::AssertionSuccess();
 }
 
 // Every list of the manager and of each of its paths is sound.
@@ -76,18 +59,12 @@ protected:
     void SetUp() override
     {
         zunTest::SetUp();
-        previousDir = fs::current_path();
-        std::mt19937_64 seed(static_cast<unsigned long long>(
-            std::chrono::steady_clock::now().time_since_epoch().count()));
-        gameDir = fs::temp_directory_path() / ("zunai-pathdb-" + std::to_string(seed()));
-        fs::create_directories(gameDir / "bin");
-        fs::current_path(gameDir / "bin");
+        game = std::make_unique<zunScratchGame>("zunai-pathdb");
+        gameDir = game->dir();
     }
     void TearDown() override
     {
-        fs::current_path(previousDir);
-        std::error_code ignored;
-        fs::remove_all(gameDir, ignored);
+        game.reset();
         zunTest::TearDown();
     }
 
@@ -117,7 +94,7 @@ protected:
 
     static std::vector<std::string> logged() { return zunStandIn::log(); }
 
-    fs::path previousDir;
+    std::unique_ptr<zunScratchGame> game;
     fs::path gameDir;
 };
 

@@ -16,6 +16,8 @@
 
 #include "standin/zunStandIn.h"
 #include "zunAI.h"
+#include "zunListChecks.h"
+#include "zunScratchGame.h"
 #include "zunTestFixture.h"
 
 namespace reliability {
@@ -24,26 +26,6 @@ namespace fs = std::filesystem;
 
 using Marks = std::vector<cVector4>;
 using Paths = std::vector<Marks>;
-
-// Links agree both ways, count is the number of nodes, tail is the last node.
-template <class T>
-::testing::AssertionResult listIsSound(const zunList<T>& list)
-{
-    int nodes = 0;
-    const zunListNode<T>* previous = nullptr;
-    for (const zunListNode<T>* node = list.head; node; node = node->next) {
-        if (node->prev != previous)
-            return ::testing::AssertionFailure() << "prev link broken at node " << nodes;
-        previous = node;
-        if (++nodes > list.count + 1000000)
-            return ::testing::AssertionFailure() << "the list runs in a circle";
-    }
-    if (nodes != list.count)
-        return ::testing::AssertionFailure() << nodes << " nodes, count " << list.count;
-    if (list.tail != previous)
-        return ::testing::AssertionFailure() << "tail is not the last node";
-    return ::testing::AssertionSuccess();
-}
 
 // A path's own queries agree with its list: the mark count, every mark by
 // number, the last mark, and the cursor walk (which stops at a null item).
@@ -180,41 +162,10 @@ inline void writeBytes(const fs::path& file, const std::string& bytes)
     std::ofstream(file, std::ios::binary) << bytes;
 }
 
-// A fresh copy of the sample game directory in the temporary folder, with
-// the working directory at its bin/ folder while it lives.
-class GameDir {
+// A fresh copy of the sample game directory, entered at its bin/ folder.
+class GameDir : public zunScratchGame {
 public:
-    GameDir()
-    {
-        previous_ = fs::current_path();
-        std::mt19937_64 seed(static_cast<unsigned long long>(
-            std::chrono::steady_clock::now().time_since_epoch().count()));
-        dir_ = fs::temp_directory_path() / ("zunai-reliability-" + std::to_string(seed()));
-        const fs::path sample(ZUNAI_SAMPLE);
-        fs::create_directories(dir_ / "bin");
-        fs::create_directories(dir_ / "data" / "levels");
-        fs::create_directories(dir_ / "data" / "memory" / "levels");
-        fs::copy_file(sample / "data" / "levels" / "courtyard.obj", dir_ / "data" / "levels" / "courtyard.obj");
-        fs::copy_file(sample / "data" / "memory" / "levels" / "paths.qzt", database());
-        fs::current_path(dir_ / "bin");
-    }
-    ~GameDir()
-    {
-        fs::current_path(previous_);
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
-    GameDir(const GameDir&) = delete;
-    GameDir& operator=(const GameDir&) = delete;
-
-    const fs::path& dir() const { return dir_; }
-    fs::path memory() const { return dir_ / "data" / "memory"; }
-    fs::path database() const { return memory() / "levels" / "paths.qzt"; }
-    fs::path level() const { return dir_ / "data" / "levels" / "courtyard.obj"; }
-
-private:
-    fs::path previous_;
-    fs::path dir_;
+    GameDir() : zunScratchGame("zunai-reliability", ZUNAI_SAMPLE) {}
 };
 
 // Loads the game directory's database, "levels\paths.qzt", into `manager`.
