@@ -157,10 +157,7 @@ public:
             for (int i = 0; i < pending; ++i) {
                 const Pending& a = batch[i];
                 Slot& slot = place(a.name, a.hash);
-                const bool fresh = slot.where == 0;
-                if (fresh)
-                    fill(slot, a.hash, fromFile, std::size_t(a.name.data() - base), a.name.size());
-                assign(slot, a.value, fresh);
+                assign(slot, a.hash, nameWhere(fromFile, std::size_t(a.name.data() - base), a.name.size()), a.value);
             }
             pending = 0;
         };
@@ -184,13 +181,12 @@ public:
                 return;
             const std::uint32_t hash = hashOf(name);
             Slot& slot = place(name, hash);
-            const bool fresh = slot.where == 0;
-            if (fresh) {
-                const std::size_t offset = names_.size();
+            std::uint64_t where = 0;
+            if (slot.record == emptySlot) {
+                where = nameWhere(fromNames, names_.size(), name.size());
                 names_.append(name.data(), name.size());
-                fill(slot, hash, fromNames, offset, name.size());
             }
-            assign(slot, value, fresh);
+            assign(slot, hash, where, value);
         });
     }
 
@@ -207,23 +203,25 @@ public:
         if (slots_.empty())
             return nullptr;
         const Slot& slot = probe(name, hashOf(name));
-        if (slot.where == 0)
+        if (slot.record == emptySlot)
             return nullptr;
         next_ = std::size_t(slot.record) + 1;
         return &records_[slot.record].value;
     }
 
 private:
+    // A slot leads to the record of its name's last assignment; the name
+    // itself is read from that record, so that the table stays small.
     struct Slot {
-        std::uint64_t where;   // offset << 17 | source << 16 | length; 0 for an empty slot
+        std::uint32_t record;  // emptySlot for an empty slot
         std::uint32_t hash;
-        std::uint32_t record;  // the name's last assignment
     };
     struct Record {
-        std::uint64_t where;   // the name, as in its slot
+        std::uint64_t where;   // the name: offset << 17 | source << 16 | length
         float value;
         std::uint32_t latest;  // 0 once a later assignment to the name has been read
     };
+    static constexpr std::uint32_t emptySlot = 0xFFFFFFFFu;
     static constexpr std::size_t maxLength = 0xFFFF;   // longer names are not kept
     static constexpr std::uint64_t fromFile = 0, fromNames = 1;
 
@@ -262,18 +260,22 @@ private:
         return std::string_view(text.data() + offset, std::size_t(where & 0xFFFF));
     }
 
-    void fill(Slot& slot, std::uint32_t hash, std::uint64_t source, std::size_t offset, std::size_t length) {
-        slot.where = std::uint64_t(offset) << 17 | source << 16 | std::uint64_t(length);
-        slot.hash = hash;
-        ++used_;
+    static std::uint64_t nameWhere(std::uint64_t source, std::size_t offset, std::size_t length) {
+        return std::uint64_t(offset) << 17 | source << 16 | std::uint64_t(length);
     }
 
-    // A new record of the slot's name, which becomes its last assignment.
-    void assign(Slot& slot, float value, bool fresh) {
-        if (!fresh)
+    // A new record of the slot's name (at `where` when the slot is empty),
+    // which becomes its last assignment.
+    void assign(Slot& slot, std::uint32_t hash, std::uint64_t where, float value) {
+        if (slot.record == emptySlot) {
+            slot.hash = hash;
+            ++used_;
+        } else {
+            where = records_[slot.record].where;
             records_[slot.record].latest = 0;
+        }
         slot.record = std::uint32_t(records_.size());
-        records_.push_back(Record{slot.where, value, 1});
+        records_.push_back(Record{where, value, 1});
     }
 
     // The slot holding name, or the empty slot where it belongs (linear
@@ -282,7 +284,7 @@ private:
         const std::size_t mask = slots_.size() - 1;
         for (std::size_t i = hash >> shift_;; i = (i + 1) & mask) {
             const Slot& slot = slots_[i];
-            if (slot.where == 0 || (slot.hash == hash && nameAt(slot.where) == name))
+            if (slot.record == emptySlot || (slot.hash == hash && nameAt(records_[slot.record].where) == name))
                 return slot;
         }
     }
@@ -309,16 +311,16 @@ private:
         unsigned bits = 0;
         while ((std::size_t(1) << bits) < capacity)
             ++bits;
-        std::vector<Slot> old(capacity, Slot{0, 0, 0});
+        std::vector<Slot> old(capacity, Slot{emptySlot, 0});
         old.swap(slots_);
         shift_ = 32 - bits;
         limit_ = capacity - capacity / 5;
         const std::size_t mask = capacity - 1;
         for (const Slot& slot : old) {
-            if (slot.where == 0)
+            if (slot.record == emptySlot)
                 continue;
             std::size_t i = slot.hash >> shift_;
-            while (slots_[i].where != 0)
+            while (slots_[i].record != emptySlot)
                 i = (i + 1) & mask;
             slots_[i] = slot;
         }
