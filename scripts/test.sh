@@ -74,8 +74,11 @@ configure() {
   cmake -S "$root" -B "$dir" -G Ninja -DZUNAI_WERROR=ON "$@"
 }
 
+# run_ctest DIR [CTEST ARGS...]
 run_ctest() {
-  ctest --test-dir "$1" --output-on-failure -j"$jobs" --no-tests=error
+  local dir=$1
+  shift
+  ctest --test-dir "$dir" --output-on-failure -j"$jobs" --no-tests=error "$@"
 }
 
 # --- stages ----------------------------------------------------------------
@@ -154,7 +157,7 @@ rerun_after_wine_failure() {
   fi
   log "wine lost its server; running the failed programs once more"
   cp "$last" "$1/Testing/Temporary/FirstTest.log"
-  ctest --test-dir "$1" --output-on-failure -j"$jobs" --rerun-failed
+  run_ctest "$1" --rerun-failed
 }
 
 stage_mingw() {
