@@ -29,6 +29,11 @@ std::vector<zunaiRequest> zunaiDemoRequests()
 
 namespace {
 
+zunaiGameOptions gameOptions(const zunaiOptions& options)
+{
+    return zunaiGameOptions{options.game, options.level};
+}
+
 fs::path outputPath(const zunaiGame& game, const std::string& given, const std::string& fallback)
 {
     const fs::path path = given.empty() ? fs::path(fallback) : fs::path(given);
@@ -103,7 +108,7 @@ void printGame(std::ostream& out, zunaiSession& session)
 
 int runDemo(const zunaiOptions& options, std::ostream& out)
 {
-    const zunaiGame game = zunaiFindGame(options, true);
+    const zunaiGame game = zunaiFindGame(gameOptions(options), true);
     const fs::path svg = outputPath(game, options.svg, "courtyard.svg");
     zunaiSession session(game, true);
     std::vector<zunaiRouteResult> results;
@@ -138,7 +143,7 @@ int runDemo(const zunaiOptions& options, std::ostream& out)
 
 int runRoute(const zunaiOptions& options, std::ostream& out, zunaiWay way)
 {
-    const zunaiGame game = zunaiFindGame(options, true);
+    const zunaiGame game = zunaiFindGame(gameOptions(options), true);
     const fs::path svg = options.svg.empty() ? fs::path() : outputPath(game, options.svg, "");
     zunaiSession session(game, way == zunaiWay::Chained);
     zunaiRequest request;
@@ -175,7 +180,7 @@ int runRoute(const zunaiOptions& options, std::ostream& out, zunaiWay way)
 
 int runShow(const zunaiOptions& options, std::ostream& out)
 {
-    const zunaiGame game = zunaiFindGame(options, true);
+    const zunaiGame game = zunaiFindGame(gameOptions(options), true);
     const fs::path svg = outputPath(game, options.svg, game.level.stem().string() + ".svg");
     zunaiSession session(game, true);
     const std::vector<zunaiDrawnPath> stored = zunaiDrawStoredPaths(session.database);
@@ -203,7 +208,7 @@ int runCheck(const zunaiOptions& options, std::ostream& out, std::ostream& err)
 {
     std::vector<std::pair<fs::path, std::string>> files;   // path, as shown
     if (options.files.empty()) {
-        const zunaiGame game = zunaiFindGame(options, false);
+        const zunaiGame game = zunaiFindGame(gameOptions(options), false);
         files.emplace_back(game.database, game.show(game.database));
     } else {
         for (const auto& f : options.files)

@@ -188,10 +188,6 @@ std::string zunaiFormatPoint(const zunaiPoint& p)
     return format("(%.1f, %.1f, %.1f)", p.x, p.y, p.z);
 }
 
-std::string zunaiFormatColour(unsigned long colour)
-{
-    return format("#%06x", unsigned(colour & 0xFFFFFFul));
-}
 
 // ---- routes -------------------------------------------------------------
 

@@ -12,6 +12,7 @@
 #include "zunaiCheck.h"
 #include "zunaiPoint.h"
 #include "zunaiRoutes.h"
+#include "zunaiSvg.h"
 
 // A small JSON writer: values, arrays and objects, written compactly.
 class zunaiJson {
@@ -40,7 +41,6 @@ private:
 
 std::string zunaiJsonString(const std::string& text);   // quoted and escaped
 std::string zunaiFormatPoint(const zunaiPoint& p);      // "(x, y, z)", one decimal
-std::string zunaiFormatColour(unsigned long colour);    // "#rrggbb"
 
 // Route results.
 void zunaiPrintRouteBlock(std::ostream& out, const zunaiRouteResult& result);

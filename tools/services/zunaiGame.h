@@ -9,7 +9,6 @@
 #include <string>
 
 #include "zunAI.h"
-#include "zunaiArgs.h"
 #include "zunaiLevelMesh.h"
 
 struct zunaiGame {
@@ -22,6 +21,13 @@ struct zunaiGame {
     std::string show(const std::filesystem::path& path) const;   // for messages and tables
 };
 
+// Where the game directory and its level are to be found: empty strings
+// mean the defaults (the sample; the one .obj in DIR/data/levels).
+struct zunaiGameOptions {
+    std::string game;
+    std::string level;
+};
+
 // The game's database as loadPaths names it from bin/.
 extern const char* const zunaiDatabaseName;
 
@@ -29,7 +35,7 @@ extern const char* const zunaiDatabaseName;
 // else the sample of the source tree the tool was built from) and its level
 // (--level, or the one .obj in DIR/data/levels). Throws zunaiError.
 // `needLevel` false skips the level (check needs none).
-zunaiGame zunaiFindGame(const zunaiOptions& options, bool needLevel);
+zunaiGame zunaiFindGame(const zunaiGameOptions& options, bool needLevel);
 
 // The stand-in reset and loaded with the level, the working directory moved
 // to DIR/bin (and back at the end), and the database loaded by the module

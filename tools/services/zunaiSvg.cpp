@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <limits>
 
-#include "zunaiOutput.h"
 
 namespace {
 
@@ -83,6 +82,13 @@ void extend(double& lo, double& hi, double v)
 }
 
 } // namespace
+
+std::string zunaiFormatColour(unsigned long colour)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "#%06x", unsigned(colour & 0xFFFFFFul));
+    return text;
+}
 
 std::string zunaiXmlEscape(const std::string& text)
 {

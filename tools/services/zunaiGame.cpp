@@ -57,7 +57,7 @@ fs::path defaultLevel(const zunaiGame& game)
 
 } // namespace
 
-zunaiGame zunaiFindGame(const zunaiOptions& options, bool needLevel)
+zunaiGame zunaiFindGame(const zunaiGameOptions& options, bool needLevel)
 {
     zunaiGame game;
     std::error_code ec;

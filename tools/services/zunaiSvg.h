@@ -37,6 +37,7 @@ struct zunaiSvgScene {
 // "route" for the routes. Nothing else in the picture is a polyline.
 std::string zunaiRenderSvg(const zunaiSvgScene& scene);
 
+std::string zunaiFormatColour(unsigned long colour);   // "#rrggbb"
 std::string zunaiXmlEscape(const std::string& text);
 
 #endif
