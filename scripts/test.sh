@@ -9,7 +9,8 @@
 # Stages:
 #   native    native build (tests, tool, benchmarks built but not run), ctest
 #   consumer  a host project against the native build: as a subproject and
-#             through find_package of an installed copy (configure and build)
+#             through find_package of an installed copy (configure and build);
+#             the example host (examples/) built and run against that install
 #   asan      the native suite under AddressSanitizer and UndefinedBehaviorSanitizer
 #   mingw     the 32-bit Windows build, its suite under wine, the DLL export check
 #   fuzz      the fuzz targets, 30 s each (scripts/fuzz.sh; clang++, build/fuzz)
@@ -101,6 +102,15 @@ stage_consumer() {
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_PREFIX_PATH="$prefix"
   cmake --build "$build/consumer-package" -j"$jobs"
   "$build/consumer-package/zunaiConsumer"
+
+  # The example host against the same fresh install, started from another
+  # directory with no library path set: the installed libraries find each other.
+  rm -rf "$build/consumer-example"
+  cmake -S "$root/examples" -B "$build/consumer-example" -G Ninja \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_PREFIX_PATH="$prefix"
+  cmake --build "$build/consumer-example" -j"$jobs"
+  (cd / && env -u LD_LIBRARY_PATH "$build/consumer-example/zunaiExampleHost" "$root/samples/courtyard" \
+    -150,-178,24.7 140,158,44.7)
 
   # Subproject: builds the three libraries again inside the host's tree.
   cmake -S "$root/tests/consumer" -B "$build/consumer-subproject" -G Ninja \
