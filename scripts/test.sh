@@ -43,6 +43,9 @@ install_prerequisites() {
   [ -f /usr/src/googletest/CMakeLists.txt ] || wanted+=(googletest)
   have_package libgtest-dev || wanted+=(libgtest-dev)
   have_package libbenchmark-dev || wanted+=(libbenchmark-dev)
+  # The workbench's level import and pictures.
+  have_package libassimp-dev || wanted+=(libassimp-dev)
+  have_package librsvg2-dev || wanted+=(librsvg2-dev)
   command -v i686-w64-mingw32-g++-posix >/dev/null || wanted+=(g++-mingw-w64-i686)
   command -v wine >/dev/null || wanted+=(wine)
   if ! have_package wine32:i386; then

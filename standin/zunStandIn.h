@@ -32,6 +32,9 @@ ZUNRENDER_API void addTriangle(const cVector4& a, const cVector4& b, const cVect
 ZUNRENDER_API void addBox(const cVector4& min, const cVector4& max);
 ZUNRENDER_API bool loadLevel(const char* objPath);          // Wavefront OBJ, z up; false, level unchanged, on an unreadable or malformed file
 ZUNRENDER_API int triangleCount();
+// The level replaced at once by `count` triangles of nine floats each (x y z
+// of three corners, in order); the bulk path of a tool's level import.
+ZUNRENDER_API void setLevel(const float* corners, int count);
 
 // render: replace the ray test; an empty function restores the level's
 using HitScan = std::function<int(const cVector4& origin, const cVector4& direction, float length, cVector4& hit)>;

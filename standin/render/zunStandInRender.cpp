@@ -97,6 +97,14 @@ bool loadLevel(const char* objPath) {
 
 int triangleCount() { return state().level.count(); }
 
+void setLevel(const float* corners, int count) {
+    std::vector<LevelTriangle> triangles(count > 0 ? static_cast<std::size_t>(count) : 0);
+    for (std::size_t i = 0; i < triangles.size(); ++i)
+        for (int c = 0; c < 3; ++c)
+            for (int a = 0; a < 3; ++a) triangles[i].v[c][a] = corners[i * 9 + c * 3 + a];
+    state().level.replace(std::move(triangles));
+}
+
 void setHitScan(HitScan scan) { state().hook = std::move(scan); }
 
 long long rayCount() { return state().rayCount; }

@@ -257,9 +257,9 @@ TEST(ToolCommandLine, BadArgumentsAreOneLineAndExitTwo)
     expectError(runTool(dir.path(), {"show", "--game", "nobin"}), "no bin/ folder");
     expectError(runTool(dir.path(), {"route", from, to, "--level", "none.obj"}), "cannot read level file none.obj");
     writeFile(dir / "bad.obj", "v 0 0 0\nv 1 0 zero\nf 1 2 3\n");
-    expectError(runTool(dir.path(), {"show", "--level", "bad.obj"}), "bad.obj is not a valid OBJ file");
+    expectError(runTool(dir.path(), {"show", "--level", "bad.obj"}), "level file bad.obj, line 2: vertex 2 has a coordinate that is no number ('zero')");
     makeGame(dir / "nolevel", sampleDatabase(), false);
-    expectError(runTool(dir.path(), {"demo", "--game", "nolevel"}), "no level (*.obj)");
+    expectError(runTool(dir.path(), {"demo", "--game", "nolevel"}), "no level (*.obj, *.gltf, *.glb)");
     makeGame(dir / "twolevels", sampleDatabase());
     fs::copy_file(dir / "twolevels" / "data" / "levels" / "courtyard.obj", dir / "twolevels" / "data" / "levels" / "b.obj");
     expectError(runTool(dir.path(), {"demo", "--game", "twolevels"}), "choose one with --level");

@@ -43,12 +43,12 @@ fs::path defaultLevel(const zunaiGame& game)
     if (fs::is_directory(levels, ec)) {
         for (const auto& entry : fs::directory_iterator(levels, ec)) {
             std::error_code fileEc;
-            if (entry.path().extension() == ".obj" && entry.is_regular_file(fileEc))
+            if (zunaiIsLevelFile(entry.path()) && entry.is_regular_file(fileEc))
                 found.push_back(entry.path());
         }
     }
     if (found.empty())
-        throw zunaiError{"no level (*.obj) in " + game.show(levels) + "; give one with --level FILE"};
+        throw zunaiError{"no level (*.obj, *.gltf, *.glb) in " + game.show(levels) + "; give one with --level FILE"};
     if (found.size() > 1)
         throw zunaiError{std::to_string(found.size()) + " levels in " + game.show(levels) +
                          "; choose one with --level FILE"};
@@ -57,7 +57,7 @@ fs::path defaultLevel(const zunaiGame& game)
 
 } // namespace
 
-zunaiGame zunaiFindGame(const zunaiGameOptions& options, bool needLevel)
+zunaiGame zunaiFindGame(const zunaiGameOptions& options, bool needLevel, const zunaiImportOptions& import)
 {
     zunaiGame game;
     std::error_code ec;
@@ -71,6 +71,7 @@ zunaiGame zunaiFindGame(const zunaiGameOptions& options, bool needLevel)
     if (!fs::is_directory(game.bin, ec))
         throw zunaiError{"not a game directory (no bin/ folder): " + game.show(game.dir)};
     game.database = game.dir / "data" / "memory" / "levels" / "paths.qzt";
+    game.import = import;
     if (!needLevel)
         return game;
     if (options.level.empty())
@@ -92,11 +93,8 @@ zunaiSession::zunaiSession(const zunaiGame& g, bool needDatabase) : game(g)
 {
     zunStandIn::reset();
 
-    std::string text;
-    if (!zunaiReadFile(game.level, text))
-        throw zunaiError{"cannot read level file " + game.show(game.level)};
-    if (!zunaiParseObj(text, mesh) || !zunStandIn::loadLevel(game.level.string().c_str()))
-        throw zunaiError{"level file " + game.show(game.level) + " is not a valid OBJ file"};
+    mesh = zunaiImportLevel(game.level, game.show(game.level), game.import);
+    zunaiLoadIntoStandIn(mesh);
 
     std::string databaseText;
     const bool haveDatabase = zunaiReadFile(game.database, databaseText);

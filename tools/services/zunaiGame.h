@@ -9,20 +9,22 @@
 #include <string>
 
 #include "zunAI.h"
+#include "zunaiLevelImport.h"
 #include "zunaiLevelMesh.h"
 
 struct zunaiGame {
     std::filesystem::path startDir;   // where the tool was started
     std::filesystem::path dir;        // the game directory, absolute
     std::filesystem::path bin;        // DIR/bin, the game's working directory
-    std::filesystem::path level;      // the level's OBJ file, absolute
+    std::filesystem::path level;      // the level's file (OBJ, glTF), absolute
+    zunaiImportOptions import;        // how its coordinates become the module's
     std::filesystem::path database;   // DIR/data/memory/levels/paths.qzt
 
     std::string show(const std::filesystem::path& path) const;   // for messages and tables
 };
 
 // Where the game directory and its level are to be found: empty strings
-// mean the defaults (the sample; the one .obj in DIR/data/levels).
+// mean the defaults (the sample; the one level file in DIR/data/levels).
 struct zunaiGameOptions {
     std::string game;
     std::string level;
@@ -33,9 +35,10 @@ extern const char* const zunaiDatabaseName;
 
 // Finds the game directory (--game, or the sample: ./samples/courtyard,
 // else the sample of the source tree the tool was built from) and its level
-// (--level, or the one .obj in DIR/data/levels). Throws zunaiError.
+// (--level, or the one .obj, .gltf or .glb in DIR/data/levels). Throws zunaiError.
 // `needLevel` false skips the level (check needs none).
-zunaiGame zunaiFindGame(const zunaiGameOptions& options, bool needLevel);
+// `import` tells how the level's coordinates become the module's (--up, --scale).
+zunaiGame zunaiFindGame(const zunaiGameOptions& options, bool needLevel, const zunaiImportOptions& import = {});
 
 // The stand-in reset and loaded with the level, the working directory moved
 // to DIR/bin (and back at the end), and the database loaded by the module

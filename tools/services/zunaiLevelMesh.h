@@ -1,10 +1,9 @@
 #ifndef ZUNAI_LEVEL_MESH_H
 #define ZUNAI_LEVEL_MESH_H
 
-// The level's triangles as the tool draws them. The stand-in keeps its own
-// copy for the ray test; this one is read from the same OBJ file.
+// The level's triangles as the tool holds them: z up, in the module's units.
+// The same triangles feed the stand-in's ray test and the pictures.
 
-#include <string>
 #include <vector>
 
 #include "zunaiPoint.h"
@@ -15,11 +14,13 @@ struct zunaiTriangle {
 
 struct zunaiLevelMesh {
     std::vector<zunaiTriangle> triangles;
+    zunaiPoint min, max;   // bounds of the corners; both (0, 0, 0) without triangles
 };
 
-// Reads the vertices and faces of a Wavefront OBJ text (polygons fanned from
-// their first corner, negative indices counted back, everything else
-// ignored). False, mesh untouched, when a vertex or face line is malformed.
-bool zunaiParseObj(const std::string& text, zunaiLevelMesh& mesh);
+// Sets mesh.min and mesh.max from the triangles' corners.
+void zunaiMeasureMesh(zunaiLevelMesh& mesh);
+
+// The stand-in's level replaced by the mesh's triangles.
+void zunaiLoadIntoStandIn(const zunaiLevelMesh& mesh);
 
 #endif
