@@ -175,7 +175,7 @@ rerun_after_wine_failure() {
 
 stage_mingw() {
   configure "$build/mingw" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZUNAI_BUILD_TESTS=ON -DZUNAI_BUILD_BENCHMARKS=OFF
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZUNAI_BUILD_TESTS=ON -DZUNAI_BUILD_BENCHMARKS=OFF -DZUNAI_BUILD_TOOLS=OFF
   cmake --build "$build/mingw" -j"$jobs"
   "$root/scripts/check-dll-exports.sh" "$build/mingw/bin"
   wine_environment
