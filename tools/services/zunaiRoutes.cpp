@@ -39,7 +39,7 @@ bool zunaiReaches(zunaiWay way, const zunaiPoint& last, const zunaiPoint& goal)
            clearView(last, goal);
 }
 
-zunaiRouteResult zunaiRunRequest(zunaiSession& session, const zunaiRequest& request)
+zunaiRouteResult zunaiRunRequest(zunaiSession& session, const zunaiRequest& request, zunAIPathMgr::pathInfo* tuning)
 {
     zunaiRouteResult result;
     result.request = request;
@@ -48,7 +48,7 @@ zunaiRouteResult zunaiRunRequest(zunaiSession& session, const zunaiRequest& requ
 
     zunStandIn::clearCapture();
     zunAIPath* path = request.way == zunaiWay::Chained
-                          ? session.routes.getPath(start, goal, session.database, nullptr)
+                          ? session.routes.getPath(start, goal, session.database, tuning)
                           : session.routes.getPath(start, goal);
     result.rays = zunStandIn::rayCount();
     if (!path)

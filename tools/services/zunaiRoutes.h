@@ -36,8 +36,9 @@ constexpr double zunaiViewHeight = 4.0;
 
 // Asks the module for the route (chained from session.database, or walked)
 // into session.routes, marks it active so drawActivePaths draws it, and
-// measures it.
-zunaiRouteResult zunaiRunRequest(zunaiSession& session, const zunaiRequest& request);
+// measures it. `tuning` null: the module's defaults.
+zunaiRouteResult zunaiRunRequest(zunaiSession& session, const zunaiRequest& request,
+                                 zunAIPathMgr::pathInfo* tuning = nullptr);
 
 // Whether a route whose last mark is `last` reaches `goal`: within the
 // arrival radius horizontally; or, for a chained route, in plain view of

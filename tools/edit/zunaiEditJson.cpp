@@ -1,0 +1,176 @@
+// The editor's JSON, both ways.
+
+#include "zunaiEditJson.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+#include "zunaiError.h"
+#include "zunaiSvg.h"
+
+using nlohmann::json;
+
+namespace {
+
+// A float as the shortest decimal that reads back as it: 24.7f is 24.7,
+// not 24.700000762939453.
+double shortest(float v)
+{
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text - 1, v).ptr;
+    *end = '\0';
+    return std::strtod(text, nullptr);
+}
+
+float readNumber(const json& value, const std::string& what)
+{
+    if (!value.is_number())
+        throw zunaiError{what + " must be a number"};
+    const double v = value.get<double>();
+    if (!std::isfinite(v) || std::fabs(v) > zunaiEditMaxCoordinate)
+        throw zunaiError{what + " must be a finite number within +-1000000"};
+    return static_cast<float>(v);
+}
+
+float readTuning(const json& body, const char* field, float fallback)
+{
+    if (!body.contains(field))
+        return fallback;
+    return readNumber(body[field], std::string("\"") + field + "\"");
+}
+
+const char* roleName(zunaiDrawnRun::Role role)
+{
+    switch (role) {
+    case zunaiDrawnRun::Role::Recording:
+        return "recording";
+    case zunaiDrawnRun::Role::Selected:
+        return "selected";
+    default:
+        return "stored";
+    }
+}
+
+json marksJson(const std::vector<zunaiPoint>& marks)
+{
+    json list = json::array();
+    for (const auto& m : marks)
+        list.push_back(zunaiEditJsonPoint(m));
+    return list;
+}
+
+} // namespace
+
+json zunaiEditBody(const std::string& body)
+{
+    if (body.find_first_not_of(" \t\r\n") == std::string::npos)
+        return json::object();
+    json parsed = json::parse(body, nullptr, false);
+    if (parsed.is_discarded())
+        throw zunaiError{"the request body is not valid JSON"};
+    if (!parsed.is_object())
+        throw zunaiError{"the request body must be a JSON object"};
+    return parsed;
+}
+
+zunaiEditPoint zunaiEditReadPoint(const json& body, const char* field)
+{
+    const std::string name = std::string("\"") + field + "\"";
+    if (!body.contains(field))
+        throw zunaiError{"missing " + name + ": a point [x, y] or [x, y, z]"};
+    const json& value = body[field];
+    if (!value.is_array() || value.size() < 2 || value.size() > 3)
+        throw zunaiError{name + " must be a point [x, y] or [x, y, z]"};
+    zunaiEditPoint p;
+    p.x = readNumber(value[0], name + "'s x");
+    p.y = readNumber(value[1], name + "'s y");
+    p.onGround = value.size() == 2;
+    if (!p.onGround)
+        p.z = readNumber(value[2], name + "'s z");
+    return p;
+}
+
+zunaiEditRoute zunaiEditReadRoute(const json& body)
+{
+    zunaiEditRoute route;
+    route.from = zunaiEditReadPoint(body, "from");
+    route.to = zunaiEditReadPoint(body, "to");
+    const json kind = body.contains("kind") ? body["kind"] : json("chained");
+    if (kind == "chained")
+        route.way = zunaiWay::Chained;
+    else if (kind == "walked")
+        route.way = zunaiWay::Walked;
+    else
+        throw zunaiError{"\"kind\" must be \"chained\" or \"walked\""};
+    route.tuning.firstJoinDist = readTuning(body, "firstJoin", route.tuning.firstJoinDist);
+    route.tuning.joinDist = readTuning(body, "join", route.tuning.joinDist);
+    route.tuning.minDot = readTuning(body, "minDot", route.tuning.minDot);
+    route.tuning.maxHeightDiff = readTuning(body, "maxHeightDiff", route.tuning.maxHeightDiff);
+    return route;
+}
+
+bool zunaiEditReadFlag(const json& body, const char* field, bool fallback)
+{
+    if (!body.contains(field))
+        return fallback;
+    if (!body[field].is_boolean())
+        throw zunaiError{std::string("\"") + field + "\" must be true or false"};
+    return body[field].get<bool>();
+}
+
+json zunaiEditJsonPoint(const zunaiPoint& p)
+{
+    return json::array({shortest(p.x), shortest(p.y), shortest(p.z)});
+}
+
+json zunaiEditJsonState(const zunaiEditorState& s)
+{
+    json paths = json::array();
+    for (std::size_t i = 0; i < s.paths.size(); ++i)
+        paths.push_back({{"number", i}, {"marks", marksJson(s.paths[i])}});
+    json lines = json::array();
+    for (const auto& run : s.drawn) {
+        json segments = json::array();
+        for (const auto& l : run.lines)
+            segments.push_back({shortest(l.from.x), shortest(l.from.y), shortest(l.from.z), shortest(l.to.x),
+                                shortest(l.to.y), shortest(l.to.z)});
+        lines.push_back({{"role", roleName(run.role)},
+                         {"path", run.path < 0 ? json(nullptr) : json(run.path)},
+                         {"colour", zunaiFormatColour(run.colour)},
+                         {"lines", std::move(segments)}});
+    }
+    return {
+        {"level",
+         {{"triangles", s.triangles}, {"min", zunaiEditJsonPoint(s.levelMin)}, {"max", zunaiEditJsonPoint(s.levelMax)}}},
+        {"paths", std::move(paths)},
+        {"recording", s.recording ? marksJson(s.recordingMarks) : json(nullptr)},
+        {"selected", s.selected < 0 ? json(nullptr) : json(s.selected)},
+        {"dirty", s.dirty},
+        {"lines", std::move(lines)},
+    };
+}
+
+json zunaiEditJsonRoute(const zunaiRouteResult& r)
+{
+    return {
+        {"kind", zunaiWayName(r.request.way)},
+        {"from", zunaiEditJsonPoint(r.request.from)},
+        {"to", zunaiEditJsonPoint(r.request.to)},
+        {"found", r.found},
+        {"markCount", r.marks.size()},
+        {"marks", marksJson(r.marks)},
+        {"length", r.length},
+        {"reached", r.reached},
+        {"goalDistance", r.marks.empty() ? json(nullptr) : json(r.goalDistance)},
+        {"rays", r.rays},
+    };
+}
+
+json zunaiEditJsonFloors(float x, float y, const std::vector<float>& floors)
+{
+    json list = json::array();
+    for (float ground : floors)
+        list.push_back({{"ground", shortest(ground)}, {"mark", shortest(ground + zunaiHoverHeight)}});
+    return {{"x", shortest(x)}, {"y", shortest(y)}, {"floors", std::move(list)}};
+}
