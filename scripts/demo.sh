@@ -21,6 +21,10 @@ command -v g++ >/dev/null || wanted+=(g++)
 # The workbench's level import and pictures.
 dpkg-query -W -f='${Status}' libassimp-dev 2>/dev/null | grep -q "install ok installed" || wanted+=(libassimp-dev)
 dpkg-query -W -f='${Status}' librsvg2-dev 2>/dev/null | grep -q "install ok installed" || wanted+=(librsvg2-dev)
+for package in libcpp-httplib-dev nlohmann-json3-dev; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || wanted+=("$package")
+done
+command -v pkg-config >/dev/null || wanted+=(pkg-config)
 if [ ${#wanted[@]} -gt 0 ]; then
   if [ "$(id -u)" -ne 0 ] || ! command -v apt-get >/dev/null; then
     echo "demo.sh: missing ${wanted[*]}; run as root on Debian to install them" >&2

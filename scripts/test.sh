@@ -46,6 +46,10 @@ install_prerequisites() {
   # The workbench's level import and pictures.
   have_package libassimp-dev || wanted+=(libassimp-dev)
   have_package librsvg2-dev || wanted+=(librsvg2-dev)
+  # The path editor's server.
+  have_package libcpp-httplib-dev || wanted+=(libcpp-httplib-dev)
+  have_package nlohmann-json3-dev || wanted+=(nlohmann-json3-dev)
+  command -v pkg-config >/dev/null || wanted+=(pkg-config)
   command -v i686-w64-mingw32-g++-posix >/dev/null || wanted+=(g++-mingw-w64-i686)
   command -v wine >/dev/null || wanted+=(wine)
   if ! have_package wine32:i386; then
