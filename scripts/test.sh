@@ -239,6 +239,8 @@ for stage in "${stages[@]}"; do
   fi
 done
 echo
+# Tests against the code they test, in lines (scripts/count-lines.sh).
+"$root/scripts/count-lines.sh"
 if [ ${#failed[@]} -gt 0 ]; then
   echo "test.sh: FAILED: ${failed[*]} ($((SECONDS - start)) s)" >&2
   exit 1
