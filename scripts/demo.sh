@@ -6,7 +6,8 @@
 #   scripts/demo.sh            the demo
 #   scripts/demo.sh --json     the same as one JSON object
 #
-# Run as root on a machine that lacks CMake, Ninja or g++, it installs them
+# Run as root on a machine that lacks CMake, Ninja, g++ or the workbench's
+# libraries (CLI11, nlohmann-json), it installs them
 # from Debian's packages first.
 set -euo pipefail
 
@@ -21,7 +22,8 @@ command -v g++ >/dev/null || wanted+=(g++)
 # The workbench's level import and pictures.
 dpkg-query -W -f='${Status}' libassimp-dev 2>/dev/null | grep -q "install ok installed" || wanted+=(libassimp-dev)
 dpkg-query -W -f='${Status}' librsvg2-dev 2>/dev/null | grep -q "install ok installed" || wanted+=(librsvg2-dev)
-for package in libcpp-httplib-dev nlohmann-json3-dev; do
+# The command line, the editor's server, JSON.
+for package in libcli11-dev libcpp-httplib-dev nlohmann-json3-dev; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || wanted+=("$package")
 done
 command -v pkg-config >/dev/null || wanted+=(pkg-config)

@@ -50,6 +50,8 @@ install_prerequisites() {
   have_package libcpp-httplib-dev || wanted+=(libcpp-httplib-dev)
   have_package nlohmann-json3-dev || wanted+=(nlohmann-json3-dev)
   command -v pkg-config >/dev/null || wanted+=(pkg-config)
+  # The command line.
+  have_package libcli11-dev || wanted+=(libcli11-dev)
   command -v i686-w64-mingw32-g++-posix >/dev/null || wanted+=(g++-mingw-w64-i686)
   command -v wine >/dev/null || wanted+=(wine)
   if ! have_package wine32:i386; then

@@ -81,6 +81,34 @@ TEST(ToolCommandLine, HelpForTheToolAndEachCommand)
     EXPECT_TRUE(fs::is_empty(dir.path()));
 }
 
+TEST(ToolCommandLine, VersionBothOptionFormsAndJsonErrors)
+{
+    TempDir dir;
+    ToolRun run = runTool(dir.path(), {"--version"});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out.compare(0, 6, "zunai "), 0) << run.out;
+
+    // --opt=value and --opt value name the same game.
+    makeGame(dir / "g", "");
+    for (const std::vector<std::string>& game : {std::vector<std::string>{"--game=g"}, {"--game", "g"}}) {
+        std::vector<std::string> args = {"walk", "--from=0,-40,24.7", "--to", "0,-80,24.7", "--json"};
+        args.insert(args.end(), game.begin(), game.end());
+        run = runTool(dir.path(), args);
+        EXPECT_EQ(run.code, 0) << run.err;
+        EXPECT_NE(run.out.find("\"game\":\"g\""), std::string::npos) << run.out;
+    }
+
+    // Under --json an error is one JSON object on stdout, nothing on stderr.
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"route", "--json", "--from=1,2"}, {"fly", "--json"}, {"show", "--json", "--game", "nowhere"}}) {
+        run = runTool(dir.path(), args);
+        EXPECT_EQ(run.code, 2);
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.out.compare(0, 15, "{\"error\":\"zunai"), 0) << run.out;
+        EXPECT_EQ(lineCount(run.out), 1);
+    }
+}
+
 TEST(ToolCommandLine, DemoPrintsItsRoutesAndWritesThePicture)
 {
     TempDir dir;

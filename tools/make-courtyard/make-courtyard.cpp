@@ -19,7 +19,7 @@
 
 #include "standin/zunStandIn.h"
 #include "zunAI.h"
-#include "zunaiCommands.h"
+#include "zunaiDemo.h"
 #include "zunaiRoutes.h"
 
 namespace fs = std::filesystem;

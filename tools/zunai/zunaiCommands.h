@@ -5,19 +5,19 @@
 #include <string>
 #include <vector>
 
-#include "zunaiArgs.h"
-#include "zunaiRoutes.h"
+#include "zunaiCli.h"
 
-// The requests of `zunai demo`: places of the sample courtyard, each asked
-// for both ways.
-std::vector<zunaiRequest> zunaiDemoRequests();
+// Each command's file adds it to the command line.
+void zunaiAddDemoCommand(zunaiCli& cli);
+void zunaiAddRouteCommands(zunaiCli& cli);   // route and walk
+void zunaiAddCheckCommand(zunaiCli& cli);
+void zunaiAddShowCommand(zunaiCli& cli);
 
-// Runs one parsed command; answers the exit code. Throws zunaiError for
-// what the user must put right.
-int zunaiRun(const zunaiOptions& options, std::ostream& out, std::ostream& err);
+// Every command, in the order the help lists them.
+void zunaiAddCommands(zunaiCli& cli);
 
 // The whole program: arguments, command, and errors as one line on `err`
-// with exit code 2.
+// (as {"error": "..."} on `out` under --json) with exit code 2.
 int zunaiMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 #endif

@@ -3,8 +3,6 @@
 #include "zunaiOutput.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 
@@ -24,20 +22,6 @@ std::string format(const char* pattern, ...)
     return buffer;
 }
 
-std::string shortest(double number)
-{
-    char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, number);
-    return std::string(buffer, result.ptr);
-}
-
-std::string shortest(float number)
-{
-    char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, number);
-    return std::string(buffer, result.ptr);
-}
-
 std::string count(std::size_t n, const char* thing)
 {
     return std::to_string(n) + " " + thing + (n == 1 ? "" : "s");
@@ -51,135 +35,6 @@ std::string reachedText(const zunaiRouteResult& r)
 }
 
 } // namespace
-
-// ---- JSON ---------------------------------------------------------------
-
-std::string zunaiJsonString(const std::string& text)
-{
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20)
-                out += format("\\u%04x", c);
-            else
-                out += char(c);
-        }
-    }
-    return out + "\"";
-}
-
-void zunaiJson::separate()
-{
-    if (afterKey) {
-        afterKey = false;
-        return;
-    }
-    if (!first.empty()) {
-        if (!first.back())
-            out += ',';
-        first.back() = false;
-    }
-}
-
-zunaiJson& zunaiJson::beginObject()
-{
-    separate();
-    out += '{';
-    first.push_back(true);
-    return *this;
-}
-
-zunaiJson& zunaiJson::endObject()
-{
-    out += '}';
-    first.pop_back();
-    return *this;
-}
-
-zunaiJson& zunaiJson::beginArray()
-{
-    separate();
-    out += '[';
-    first.push_back(true);
-    return *this;
-}
-
-zunaiJson& zunaiJson::endArray()
-{
-    out += ']';
-    first.pop_back();
-    return *this;
-}
-
-zunaiJson& zunaiJson::key(const std::string& name)
-{
-    separate();
-    out += zunaiJsonString(name);
-    out += ':';
-    afterKey = true;
-    return *this;
-}
-
-zunaiJson& zunaiJson::value(const std::string& text)
-{
-    separate();
-    out += zunaiJsonString(text);
-    return *this;
-}
-
-zunaiJson& zunaiJson::value(const char* text)
-{
-    return value(std::string(text));
-}
-
-zunaiJson& zunaiJson::value(double number)
-{
-    separate();
-    if (!std::isfinite(number)) {
-        out += "null";
-        return *this;
-    }
-    const double rounded = std::round(number * 1000.0) / 1000.0;
-    out += shortest(rounded == 0.0 ? 0.0 : rounded);
-    return *this;
-}
-
-zunaiJson& zunaiJson::value(long long number)
-{
-    separate();
-    out += std::to_string(number);
-    return *this;
-}
-
-zunaiJson& zunaiJson::value(bool flag)
-{
-    separate();
-    out += flag ? "true" : "false";
-    return *this;
-}
-
-zunaiJson& zunaiJson::null()
-{
-    separate();
-    out += "null";
-    return *this;
-}
-
-zunaiJson& zunaiJson::point(const zunaiPoint& p)
-{
-    beginArray();
-    for (float c : {p.x, p.y, p.z}) {
-        separate();
-        out += std::isfinite(c) ? shortest(c) : std::string("null");
-    }
-    return endArray();
-}
 
 // ---- formatting ---------------------------------------------------------
 
@@ -227,31 +82,6 @@ void zunaiPrintRouteTable(std::ostream& out, const std::vector<zunaiRouteResult>
     }
 }
 
-void zunaiJsonRoute(zunaiJson& json, const zunaiRouteResult& r)
-{
-    json.beginObject();
-    if (!r.request.name.empty())
-        json.key("name").value(r.request.name);
-    json.key("way").value(zunaiWayName(r.request.way));
-    json.key("from").point(r.request.from);
-    json.key("to").point(r.request.to);
-    json.key("found").value(r.found);
-    json.key("markCount").value(static_cast<long long>(r.marks.size()));
-    json.key("marks").beginArray();
-    for (const auto& m : r.marks)
-        json.point(m);
-    json.endArray();
-    json.key("length").value(r.length);
-    json.key("reached").value(r.reached);
-    json.key("goalDistance");
-    if (r.marks.empty())
-        json.null();
-    else
-        json.value(r.goalDistance);
-    json.key("rays").value(r.rays);
-    json.endObject();
-}
-
 // ---- stored paths -------------------------------------------------------
 
 void zunaiPrintPathTable(std::ostream& out, const std::vector<zunaiDrawnPath>& paths, int storedPaths)
@@ -269,22 +99,6 @@ void zunaiPrintPathTable(std::ostream& out, const std::vector<zunaiDrawnPath>& p
     if (int(paths.size()) < storedPaths)
         out << format("  (%d stored paths have fewer than two marks and draw nothing)\n",
                       storedPaths - int(paths.size()));
-}
-
-void zunaiJsonPaths(zunaiJson& json, const std::vector<zunaiDrawnPath>& paths)
-{
-    json.beginArray();
-    for (const auto& p : paths) {
-        json.beginObject();
-        json.key("number").value(p.number);
-        json.key("colour").value(zunaiFormatColour(p.colour));
-        json.key("marks").beginArray();
-        for (const auto& m : p.marks)
-            json.point(m);
-        json.endArray();
-        json.endObject();
-    }
-    json.endArray();
 }
 
 // ---- checks -------------------------------------------------------------
@@ -311,41 +125,8 @@ void zunaiPrintCheckReport(std::ostream& out, const zunaiCheckReport& report)
         out << format("  line %d: note: ", n.line) << n.text << "\n";
 }
 
-void zunaiJsonCheckReport(zunaiJson& json, const zunaiCheckReport& report)
-{
-    json.beginObject();
-    json.key("file").value(report.file);
-    json.key("readable").value(true);
-    json.key("whole").value(report.whole());
-    json.key("statements").value(report.statements);
-    json.key("marks").value(report.marks);
-    json.key("paths").beginArray();
-    for (const auto& p : report.paths) {
-        json.beginObject();
-        json.key("number").value(p.number);
-        json.key("loadsAs").value(p.loadsAs);
-        json.key("markCount").value(static_cast<long long>(p.marks.size()));
-        json.key("firstLine").value(p.firstLine);
-        json.key("lastLine").value(p.lastLine);
-        json.endObject();
-    }
-    json.endArray();
-    json.key("lost").beginArray();
-    for (const auto& l : report.lost) {
-        json.beginObject();
-        json.key("line").value(l.line);
-        json.key("name").value(l.name);
-        json.key("reason").value(l.reason);
-        json.endObject();
-    }
-    json.endArray();
-    json.key("notes").beginArray();
-    for (const auto& n : report.notes) {
-        json.beginObject();
-        json.key("line").value(n.line);
-        json.key("text").value(n.text);
-        json.endObject();
-    }
-    json.endArray();
-    json.endObject();
-}
+const char* const zunaiReachedHelp =
+    "A route reaches its goal when its last mark lies within 7 units of the goal horizontally, or, for a chained "
+    "route (which ends at the stored mark where it left the database), when the goal is in plain view of the last "
+    "mark: at most 150 units away, less than 4 units higher or lower, and a straight ray between them meets "
+    "nothing.";
