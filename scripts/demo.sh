@@ -27,6 +27,8 @@ for package in libcli11-dev libcpp-httplib-dev nlohmann-json3-dev; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || wanted+=("$package")
 done
 command -v pkg-config >/dev/null || wanted+=(pkg-config)
+# The generator's walkable surface.
+[ -f /usr/include/recastnavigation/Recast.h ] || wanted+=(librecast-dev)
 if [ ${#wanted[@]} -gt 0 ]; then
   if [ "$(id -u)" -ne 0 ] || ! command -v apt-get >/dev/null; then
     echo "demo.sh: missing ${wanted[*]}; run as root on Debian to install them" >&2

@@ -52,6 +52,8 @@ install_prerequisites() {
   command -v pkg-config >/dev/null || wanted+=(pkg-config)
   # The command line.
   have_package libcli11-dev || wanted+=(libcli11-dev)
+  # The generator's walkable surface.
+  have_package librecast-dev || wanted+=(librecast-dev)
   command -v i686-w64-mingw32-g++-posix >/dev/null || wanted+=(g++-mingw-w64-i686)
   command -v wine >/dev/null || wanted+=(wine)
   if ! have_package wine32:i386; then

@@ -1,0 +1,145 @@
+// How well generated databases serve chained requests: for each test level,
+// a database generated with the default agent, then chained requests
+// between random pairs of points that the walkable surface connects (the
+// island of the level's spawn point). Prints per level: the share of
+// requests that reach their goal (the tool's definition), rays and time per
+// request, and the route's length over the surface's own shortest way.
+//
+//   zunaiGenerateQuality [PAIRS [SEED]]
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <vector>
+
+#include <recastnavigation/DetourNavMesh.h>
+#include <recastnavigation/DetourNavMeshQuery.h>
+
+#include "zunaiGenerate.h"
+#include "zunaiRoutes.h"
+#include "zunaiTestLevels.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::mt19937* theRandom = nullptr;
+float uniform() { return std::uniform_real_distribution<float>(0.0f, 1.0f)(*theRandom); }
+
+struct Sampler {
+    const zunaiWalkable& surface;
+    dtQueryFilter filter;
+    dtPolyRef spawnRef = 0;
+    float spawn[3];
+
+    Sampler(const zunaiWalkable& s, const zunaiPoint& at) : surface(s)
+    {
+        filter.setIncludeFlags(0xffff);
+        float centre[3], extents[3] = {40.0f, 60.0f, 40.0f};
+        zunaiToSurface(at, centre);
+        surface.query()->findNearestPoly(centre, extents, &filter, &spawnRef, spawn);
+    }
+
+    bool point(dtPolyRef& ref, float out[3])
+    {
+        return dtStatusSucceed(surface.query()->findRandomPointAroundCircle(spawnRef, spawn, 1e9f, &filter, uniform,
+                                                                            &ref, out));
+    }
+
+    // Length of the surface's shortest way, or -1.
+    double way(dtPolyRef a, const float* pa, dtPolyRef b, const float* pb)
+    {
+        static dtPolyRef polys[8192];
+        static float corners[8192 * 3];
+        int n = 0, m = 0;
+        if (dtStatusFailed(surface.query()->findPath(a, b, pa, pb, &filter, polys, &n, 8192)) || n == 0)
+            return -1.0;
+        surface.query()->findStraightPath(pa, pb, polys, n, corners, nullptr, nullptr, &m, 8192);
+        double length = 0.0;
+        for (int i = 1; i < m; ++i)
+            length += zunaiDistance(zunaiFromSurface(&corners[(i - 1) * 3]), zunaiFromSurface(&corners[i * 3]));
+        return length;
+    }
+};
+
+// The request point over a surface point: where a mark would stand.
+zunaiPoint requestPoint(const float surfacePoint[3])
+{
+    zunaiPoint p = zunaiFromSurface(surfacePoint);
+    struct Open : zunAIPathMgr {
+        using zunAIPathMgr::validateHeight;
+    } open;
+    cVector4 at(p.x, p.y, p.z + 24.7f);
+    const cVector4 placed = open.validateHeight(at);
+    return zunaiPoint{placed.x, placed.y, placed.z};
+}
+
+void measure(zunaiTestLevelKind kind, int pairs, unsigned seed)
+{
+    const zunaiTestLevel level = zunaiMakeTestLevel(kind);
+    const fs::path dir = fs::temp_directory_path() / ("zunai-quality-" + level.name + "-" + std::to_string(seed));
+    fs::remove_all(dir);
+    zunaiWriteTestGame(dir, level);
+    zunaiGameOptions where;
+    where.game = dir.string();
+    const zunaiGame game = zunaiFindGame(where, true);
+    zunaiGenerateOptions options;
+    const zunaiGenerateSummary made = zunaiGenerate(game, options);
+
+    zunaiSession session(game, true);
+    zunaiWalkable surface(session.mesh, options.agent);
+    Sampler sampler(surface, level.spawn);
+    std::mt19937 random(seed);
+    theRandom = &random;
+    int asked = 0, reached = 0;
+    long long rays = 0;
+    double seconds = 0.0, ratioSum = 0.0;
+    int ratioCount = 0;
+    while (asked < pairs) {
+        dtPolyRef ra, rb;
+        float a[3], b[3];
+        if (!sampler.point(ra, a) || !sampler.point(rb, b))
+            break;
+        const double way = sampler.way(ra, a, rb, b);
+        if (way < 0.0)
+            continue;
+        zunaiRequest request;
+        request.from = requestPoint(a);
+        request.to = requestPoint(b);
+        const auto started = std::chrono::steady_clock::now();
+        const zunaiRouteResult result = zunaiRunRequest(session, request);
+        seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        session.routes.deleteAllPaths();
+        ++asked;
+        rays += result.rays;
+        if (result.reached) {
+            ++reached;
+            if (way > 1.0) {
+                ratioSum += result.length / way;
+                ++ratioCount;
+            }
+        }
+    }
+    std::printf("%-14s %6zu tris %5d paths %6d marks %5.2fs gen %5.1f%% cover | %4d pairs %5.1f%% reach %7.0f rays "
+                "%7.3f ms  length x%.2f\n",
+                level.name.c_str(), level.mesh.triangles.size(), made.paths, made.marks, made.seconds,
+                100.0 * made.coverage, asked, asked ? 100.0 * reached / asked : 0.0,
+                asked ? double(rays) / asked : 0.0, asked ? 1000.0 * seconds / asked : 0.0,
+                ratioCount ? ratioSum / ratioCount : 0.0);
+    std::fflush(stdout);
+    fs::remove_all(dir);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int pairs = argc > 1 ? std::atoi(argv[1]) : 200;
+    const unsigned seed = argc > 2 ? unsigned(std::atoi(argv[2])) : 7u;
+    for (zunaiTestLevelKind kind : {zunaiTestLevelKind::Terrain, zunaiTestLevelKind::Rooms,
+                                    zunaiTestLevelKind::Storeys, zunaiTestLevelKind::Maze})
+        measure(kind, pairs, seed);
+    return 0;
+}
