@@ -14,6 +14,7 @@ void zunaiAddCommands(zunaiCli& cli)
     zunaiAddRouteCommands(cli);
     zunaiAddCheckCommand(cli);
     zunaiAddShowCommand(cli);
+    zunaiAddGenerateCommand(cli);
 }
 
 namespace {

@@ -12,6 +12,7 @@ void zunaiAddDemoCommand(zunaiCli& cli);
 void zunaiAddRouteCommands(zunaiCli& cli);   // route and walk
 void zunaiAddCheckCommand(zunaiCli& cli);
 void zunaiAddShowCommand(zunaiCli& cli);
+void zunaiAddGenerateCommand(zunaiCli& cli);
 
 // Every command, in the order the help lists them.
 void zunaiAddCommands(zunaiCli& cli);
