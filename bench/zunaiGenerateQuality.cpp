@@ -8,6 +8,7 @@
 //   zunaiGenerateQuality [PAIRS [SEED]]
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -64,6 +65,44 @@ struct Sampler {
     }
 };
 
+// Debugging aid: the searches of a chained request, pass by pass.
+void trace(zunaiSession& session, const zunaiPoint& from, const zunaiPoint& to)
+{
+    cVector4 P(from.x, from.y, from.z), G(to.x, to.y, to.z);
+    zunAIPath *prevStart = nullptr, *prevGoal = nullptr;
+    auto index = [&](zunAIPath* p) {
+        int i = 0, found = -1;
+        session.database.paths.walk([&](zunAIPath* q) { if (q == p) found = i; ++i; });
+        return found;
+    };
+    for (int pass = 0; pass < 10; ++pass) {
+        int rg = 0, rs = 0;
+        const float join = pass == 0 ? 150.0f : 60.0f;
+        zunAIPath* g = session.database.findBestPath(G, P, G, rg, join, -0.707f, prevGoal, 4.0f);
+        zunAIPath* st = session.database.findBestPath(P, G, P, rs, join, -0.707f, prevStart, 4.0f);
+        auto ends = [&](zunAIPath* p, cVector4& to) {
+            if (!p)
+                return;
+            float near = 0.0f;
+            p->getMinDistanceVectorToPath(to, near);
+            const cVector4& a = p->getMark(0)->getPosition();
+            const cVector4& b = p->getLastMark()->getPosition();
+            std::printf("      [%.0f,%.0f,%.0f .. %.0f,%.0f,%.0f] near-to %.1f\n", a.x, a.y, a.z, b.x, b.y, b.z, near);
+        };
+        ends(g, P);
+        ends(st, G);
+        std::printf("    pass %d goal %d -> %.0f,%.0f,%.0f  start %d -> %.0f,%.0f,%.0f\n", pass, index(g), G.x, G.y, G.z,
+                    index(st), P.x, P.y, P.z);
+        if ((g && g == prevStart && st == prevGoal) || (!g && !st) || (g && g == st))
+            break;
+        prevGoal = g;
+        prevStart = st;
+        const float dx = G.x - P.x, dy = G.y - P.y, dz = G.z - P.z;
+        if (std::sqrt(dx * dx + dy * dy + dz * dz) < 60.0f && std::fabs(dz) < 4.0f)
+            break;
+    }
+}
+
 // The request point over a surface point: where a mark would stand.
 zunaiPoint requestPoint(const float surfacePoint[3])
 {
@@ -114,6 +153,12 @@ void measure(zunaiTestLevelKind kind, int pairs, unsigned seed)
         session.routes.deleteAllPaths();
         ++asked;
         rays += result.rays;
+        if (!result.reached && std::getenv("ZUNAI_QUALITY_FAILS"))
+            std::printf("  miss %.0f,%.0f,%.1f -> %.0f,%.0f,%.1f found %d marks %zu goal %.0f way %.0f\n", request.from.x,
+                        request.from.y, request.from.z, request.to.x, request.to.y, request.to.z, int(result.found),
+                        result.marks.size(), result.goalDistance, way);
+        if (!result.reached && std::getenv("ZUNAI_QUALITY_TRACE"))
+            trace(session, request.from, request.to);
         if (result.reached) {
             ++reached;
             if (way > 1.0) {

@@ -383,9 +383,16 @@ zunaiNetwork Builder::build()
     const std::vector<int> nodes = chooseNodes(covered);
     net.nodes = int(nodes.size());
     net.coveredSpots = int(std::count(covered.begin(), covered.end(), 1));
+    // First in the list, a resting place at every node: a path of two marks
+    // at the node. When a request's goal side has come to the start side's
+    // open end, the start side's search from there has no direction, and
+    // the first path in the list that ends there wins; this one leaves the
+    // start side where it is, and the two sides meet.
     std::unordered_map<int, std::vector<int>> byIsland;
-    for (int n : nodes)
+    for (int n : nodes) {
         byIsland[spots[std::size_t(n)].island].push_back(n);
+        net.paths.push_back({spots[std::size_t(n)].mark, spots[std::size_t(n)].mark});
+    }
     std::vector<int> islands;
     for (const auto& entry : byIsland)
         islands.push_back(entry.first);
