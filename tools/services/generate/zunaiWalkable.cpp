@@ -67,6 +67,10 @@ rcConfig makeConfig(const zunaiAgent& agent, const Soup& soup)
     cfg.detailSampleDist = cfg.cs * 6.0f;
     cfg.detailSampleMaxError = cfg.ch;
     rcCalcBounds(soup.verts.data(), int(soup.verts.size() / 3), cfg.bmin, cfg.bmax);
+    // a cell of margin round the level: a level flat along an axis (one
+    // upright wall) would otherwise give a grid without cells
+    cfg.bmin[0] -= cfg.cs, cfg.bmin[2] -= cfg.cs;
+    cfg.bmax[0] += cfg.cs, cfg.bmax[2] += cfg.cs;
     cfg.bmin[1] -= 1.0f;
     cfg.bmax[1] += agent.height + 1.0f;
     rcCalcGridSize(cfg.bmin, cfg.bmax, cfg.cs, &cfg.width, &cfg.height);
