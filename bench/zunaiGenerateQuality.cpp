@@ -5,7 +5,7 @@
 // requests that reach their goal (the tool's definition), rays and time per
 // request, and the route's length over the surface's own shortest way.
 //
-//   zunaiGenerateQuality [PAIRS [SEED]]
+//   zunaiGenerateQuality [PAIRS [SEED [HUBS [REACH]]]]
 
 #include <chrono>
 #include <cmath>
@@ -115,7 +115,7 @@ zunaiPoint requestPoint(const float surfacePoint[3])
     return zunaiPoint{placed.x, placed.y, placed.z};
 }
 
-void measure(zunaiTestLevelKind kind, int pairs, unsigned seed)
+void measure(zunaiTestLevelKind kind, int pairs, unsigned seed, const zunaiNetworkOptions& network)
 {
     const zunaiTestLevel level = zunaiMakeTestLevel(kind);
     const fs::path dir = fs::temp_directory_path() / ("zunai-quality-" + level.name + "-" + std::to_string(seed));
@@ -125,6 +125,7 @@ void measure(zunaiTestLevelKind kind, int pairs, unsigned seed)
     where.game = dir.string();
     const zunaiGame game = zunaiFindGame(where, true);
     zunaiGenerateOptions options;
+    options.network = network;
     const zunaiGenerateSummary made = zunaiGenerate(game, options);
 
     zunaiSession session(game, true);
@@ -183,8 +184,13 @@ int main(int argc, char** argv)
 {
     const int pairs = argc > 1 ? std::atoi(argv[1]) : 200;
     const unsigned seed = argc > 2 ? unsigned(std::atoi(argv[2])) : 7u;
+    zunaiNetworkOptions network;
+    if (argc > 3)
+        network.hubs = std::atoi(argv[3]);
+    if (argc > 4)
+        network.cover = float(std::atof(argv[4]));
     for (zunaiTestLevelKind kind : {zunaiTestLevelKind::Terrain, zunaiTestLevelKind::Rooms,
                                     zunaiTestLevelKind::Storeys, zunaiTestLevelKind::Maze})
-        measure(kind, pairs, seed);
+        measure(kind, pairs, seed, network);
     return 0;
 }

@@ -28,6 +28,8 @@ constexpr float raySlack = 2.0f;        // probes and sight rays run this far pa
 constexpr float joinHeight = 3.5f;      // under the height limit of a join (4), with a margin
 constexpr float shortestLink = 3.0f;    // links are not split below this length
 constexpr int maxCorners = 4096;
+constexpr int restingHeadings = 4;      // resting places at a node
+constexpr float restingStep = 0.01f;    // their length
 
 // The module's own probes, with the hover rule opened to the generator.
 class Probes : public zunAIPathMgr {
@@ -120,6 +122,16 @@ private:
         const std::int64_t cx = std::int64_t(std::floor(x / options.cover));
         const std::int64_t cy = std::int64_t(std::floor(y / options.cover));
         return cx * 1000003 + cy;
+    }
+
+    void addRestingPlaces(const zunaiPoint& node)
+    {
+        for (int k = 0; k < restingHeadings; ++k) {
+            const float a = 6.2831853f * float(k) / float(restingHeadings);
+            cVector4 beside(node.x + restingStep * std::cos(a), node.y + restingStep * std::sin(a), node.z);
+            const cVector4 placed = probes.validateHeight(beside);
+            net.paths.push_back({node, zunaiPoint{placed.x, placed.y, placed.z}});
+        }
     }
 
     void findIslands();
@@ -383,15 +395,18 @@ zunaiNetwork Builder::build()
     const std::vector<int> nodes = chooseNodes(covered);
     net.nodes = int(nodes.size());
     net.coveredSpots = int(std::count(covered.begin(), covered.end(), 1));
-    // First in the list, a resting place at every node: a path of two marks
-    // at the node. When a request's goal side has come to the start side's
-    // open end, the start side's search from there has no direction, and
-    // the first path in the list that ends there wins; this one leaves the
-    // start side where it is, and the two sides meet.
+    // First in the list, resting places at every node: paths of two marks,
+    // the node and a point a hundredth of a unit from it, one for each of
+    // four headings. When a request's goal side has come to the start
+    // side's open end, the start side's search from there has no direction
+    // and the first path in the list that ends there wins: a resting place,
+    // which leaves that side where it is, so that the two sides meet. And a
+    // request whose two ends are served by the same node is closed by its
+    // resting places rather than sent round a hub.
     std::unordered_map<int, std::vector<int>> byIsland;
     for (int n : nodes) {
         byIsland[spots[std::size_t(n)].island].push_back(n);
-        net.paths.push_back({spots[std::size_t(n)].mark, spots[std::size_t(n)].mark});
+        addRestingPlaces(spots[std::size_t(n)].mark);
     }
     std::vector<int> islands;
     for (const auto& entry : byIsland)

@@ -9,7 +9,9 @@
 // node has one path to every hub of its island, following the surface's
 // shortest way. A chained request then joins a path from the goal side that
 // leads to a hub towards the start, and from the start side a path to that
-// same hub, where the two chains meet with nothing between them.
+// same hub, where the two chains meet with nothing between them. Short
+// resting places at every node, first in the list, let the two sides meet
+// wherever one has come to the other's end.
 //
 // Marks hover where the module's hover rule puts them (24.7 above the
 // ground below), and every link between consecutive marks is clear under
