@@ -269,12 +269,12 @@ TEST(ToolCommandLine, BadArgumentsAreOneLineAndExitTwo)
     expectError(runTool(dir.path(), {"check", "--svg", "x.svg"}), "unknown option '--svg'");
     expectError(runTool(dir.path(), {"show", "--from", "1,2,3"}), "unknown option '--from'");
     expectError(runTool(dir.path(), {"demo", "extra"}), "unexpected argument 'extra'");
-    expectError(runTool(dir.path(), {"route", to}), "--from X,Y,Z is required");
-    expectError(runTool(dir.path(), {"walk", from}), "--to X,Y,Z is required");
+    expectError(runTool(dir.path(), {"route", to}), "--from X,Y[,Z] is required");
+    expectError(runTool(dir.path(), {"walk", from}), "--to X,Y[,Z] is required");
     expectError(runTool(dir.path(), {"route", to, "--from"}), "--from needs a value");
     expectError(runTool(dir.path(), {"route", from, "--to="}), "--to needs a value");
     expectError(runTool(dir.path(), {"demo", "--json=yes"}), "--json takes no value");
-    for (const char* bad : {"1,2", "1,2,3,4", "a,b,c", "1,,3", "1,2,", "nan,1,2", "1,inf,2", "1e99,0,0", "++1,0,0",
+    for (const char* bad : {"1", "1,2,3,4", "a,b,c", "1,,3", "1,2,", "nan,1,2", "1,inf,2", "1e99,0,0", "++1,0,0",
                             "1;2;3", "0x10,0,0"}) {
         expectError(runTool(dir.path(), {"route", std::string("--from=") + bad, to}), "--from");
         expectError(runTool(dir.path(), {"walk", from, "--to", bad}), std::string("got '") + bad + "'");

@@ -57,7 +57,7 @@ fs::path defaultLevel(const zunaiGame& game)
 
 } // namespace
 
-zunaiGame zunaiFindGame(const zunaiGameOptions& options, bool needLevel, const zunaiImportOptions& import)
+zunaiGame zunaiFindGame(const zunaiGameOptions& options, bool needLevel)
 {
     zunaiGame game;
     std::error_code ec;
@@ -71,7 +71,7 @@ zunaiGame zunaiFindGame(const zunaiGameOptions& options, bool needLevel, const z
     if (!fs::is_directory(game.bin, ec))
         throw zunaiError{"not a game directory (no bin/ folder): " + game.show(game.dir)};
     game.database = game.dir / "data" / "memory" / "levels" / "paths.qzt";
-    game.import = import;
+    game.import = options.import;
     if (!needLevel)
         return game;
     if (options.level.empty())

@@ -28,6 +28,7 @@ struct zunaiGame {
 struct zunaiGameOptions {
     std::string game;
     std::string level;
+    zunaiImportOptions import;        // --up, --scale: how its coordinates become the module's
 };
 
 // The game's database as loadPaths names it from bin/.
@@ -37,8 +38,7 @@ extern const char* const zunaiDatabaseName;
 // else the sample of the source tree the tool was built from) and its level
 // (--level, or the one .obj, .gltf or .glb in DIR/data/levels). Throws zunaiError.
 // `needLevel` false skips the level (check needs none).
-// `import` tells how the level's coordinates become the module's (--up, --scale).
-zunaiGame zunaiFindGame(const zunaiGameOptions& options, bool needLevel, const zunaiImportOptions& import = {});
+zunaiGame zunaiFindGame(const zunaiGameOptions& options, bool needLevel);
 
 // The stand-in reset and loaded with the level, the working directory moved
 // to DIR/bin (and back at the end), and the database loaded by the module

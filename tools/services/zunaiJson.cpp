@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "zunaiGround.h"
 #include "zunaiSvg.h"
 
 namespace {
@@ -110,5 +111,18 @@ zunaiJson zunaiCheckReportJson(const zunaiCheckReport& report)
     zunaiJson& notes = json["notes"] = zunaiJson::array();
     for (const auto& n : report.notes)
         notes.push_back({{"line", n.line}, {"text", n.text}});
+    return json;
+}
+
+zunaiJson zunaiProbeJson(const zunaiProbe& probe)
+{
+    zunaiJson json = {{"x", zunaiJsonFloat(probe.point.x)}, {"y", zunaiJsonFloat(probe.point.y)}};
+    if (probe.point.z)
+        json["z"] = zunaiJsonFloat(*probe.point.z);
+    zunaiJson& floors = json["floors"] = zunaiJson::array();
+    for (const zunaiFloor& f : probe.floors)
+        floors.push_back({{"ground", zunaiJsonFloat(f.ground)}, {"mark", zunaiJsonFloat(f.mark)}});
+    if (!probe.warning.empty())
+        json["warning"] = probe.warning;
     return json;
 }

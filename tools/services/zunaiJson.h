@@ -16,6 +16,8 @@
 
 using zunaiJson = nlohmann::ordered_json;
 
+struct zunaiProbe;
+
 // A measure rounded to 1/1000, integral values as integers, null when not finite.
 zunaiJson zunaiJsonNumber(double number);
 
@@ -34,5 +36,8 @@ zunaiJson zunaiJsonError(const std::string& message);
 zunaiJson zunaiRouteJson(const zunaiRouteResult& result);
 zunaiJson zunaiDrawnPathsJson(const std::vector<zunaiDrawnPath>& paths);
 zunaiJson zunaiCheckReportJson(const zunaiCheckReport& report);
+
+// {"x", "y", ("z",) "floors": [{"ground", "mark"}], ("warning")}, floors from the highest down.
+zunaiJson zunaiProbeJson(const zunaiProbe& probe);
 
 #endif

@@ -3,6 +3,8 @@
 
 #include "zunaiCli.h"
 
+#include <cmath>
+
 #include "zunaiError.h"
 
 #ifndef ZUNAI_VERSION
@@ -51,13 +53,38 @@ void zunaiRunContext::fail(const std::string& what) const
     throw zunaiError{where + ": " + what};
 }
 
+zunaiGameOptions zunaiCommonOptions::gameOptions() const
+{
+    zunaiGameOptions options;
+    options.game = game;
+    options.level = level;
+    options.import.up = up == "y" ? zunaiUp::Y : zunaiUp::Z;
+    options.import.scale = scale;
+    return options;
+}
+
 void zunaiAddCommonOptions(CLI::App& command, zunaiCommonOptions& common)
 {
     command.add_option("--game", common.game, "game directory (bin/ and data/); default: the sample, samples/courtyard")
         ->type_name("DIR");
     command.add_option("--level", common.level,
-                       "level geometry, Wavefront OBJ with z up; default: the one .obj file in DIR/data/levels")
+                       "level geometry: Wavefront OBJ or glTF 2.0 (.gltf, .glb); default: the one such file in "
+                       "DIR/data/levels")
         ->type_name("FILE");
+    command.add_option("--up", common.up, "the level's up axis: z (default) or y; y up is turned z up as "
+                                          "(x, y, z) -> (x, -z, y)")
+        ->type_name("z|y")
+        ->check(CLI::IsMember({"z", "y"}));
+    command.add_option("--scale", common.scale, "the level's coordinates times S (after turning); default 1")
+        ->type_name("S")
+        ->check(CLI::Validator(
+            [](std::string& text) {
+                double value = 0.0;
+                return CLI::detail::lexical_cast(text, value) && value > 0.0 && std::isfinite(value)
+                           ? std::string()
+                           : "expected a positive number, got '" + text + "'";
+            },
+            "S > 0"));
     command.add_flag("--json", common.json, "one JSON object on stdout instead of tables (errors too)")
         ->disable_flag_override();
 }

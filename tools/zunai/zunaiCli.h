@@ -20,10 +20,12 @@
 // (zunaiAddCommonOptions).
 struct zunaiCommonOptions {
     std::string game;    // --game DIR; empty: the sample
-    std::string level;   // --level FILE; empty: DIR/data/levels/*.obj
+    std::string level;   // --level FILE; empty: the one level file in DIR/data/levels
+    std::string up = "z";   // --up z|y
+    double scale = 1.0;     // --scale S
     bool json = false;   // --json: one JSON object on stdout, errors too
 
-    zunaiGameOptions gameOptions() const { return zunaiGameOptions{game, level}; }
+    zunaiGameOptions gameOptions() const;
 };
 
 void zunaiAddCommonOptions(CLI::App& command, zunaiCommonOptions& common);

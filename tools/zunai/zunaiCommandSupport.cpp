@@ -8,7 +8,7 @@
 
 #include "zunaiCapture.h"
 #include "zunaiError.h"
-#include "zunaiSvg.h"
+#include "zunaiPicture.h"
 
 namespace fs = std::filesystem;
 
@@ -36,26 +36,49 @@ bool readNumber(const std::string& text, float& value)
 
 } // namespace
 
-zunaiPoint zunaiParsePoint(const std::string& option, const std::string& text)
+zunaiPointInput zunaiParsePoint(const std::string& option, const std::string& text)
 {
     float values[3];
+    int count = 0;
     std::size_t start = 0;
-    for (int i = 0; i < 3; ++i) {
+    for (;;) {
         const std::size_t comma = text.find(',', start);
-        const bool last = i == 2;
-        if (last != (comma == std::string::npos) ||
-            !readNumber(text.substr(start, last ? std::string::npos : comma - start), values[i]))
-            throw zunaiError{option + ": expected X,Y,Z (three numbers), got '" + text + "'"};
+        if (count == 3 || !readNumber(text.substr(start, comma == std::string::npos ? comma : comma - start),
+                                      values[count]))
+            throw zunaiError{option + ": expected X,Y (on the ground) or X,Y,Z, got '" + text + "'"};
+        ++count;
+        if (comma == std::string::npos)
+            break;
         start = comma + 1;
     }
-    return zunaiPoint{values[0], values[1], values[2]};
+    if (count < 2)
+        throw zunaiError{option + ": expected X,Y (on the ground) or X,Y,Z, got '" + text + "'"};
+    zunaiPointInput point;
+    point.x = values[0];
+    point.y = values[1];
+    if (count == 3)
+        point.z = values[2];
+    return point;
 }
 
-zunaiPoint zunaiPointOption(const zunaiRunContext& run, const std::string& option, const std::string& text)
+zunaiPointInput zunaiPointOption(const zunaiRunContext& run, const std::string& option, const std::string& text)
 {
     if (text.empty())
-        run.fail(option + " X,Y,Z is required");
+        run.fail(option + " X,Y[,Z] is required");
     return zunaiParsePoint(run.where + ": " + option, text);
+}
+
+zunaiPoint zunaiPlacePointOption(const zunaiRunContext& run, zunaiSession& session, const std::string& option,
+                                 const zunaiPointInput& point)
+{
+    try {
+        const zunaiPlacedPoint placed = zunaiPlacePoint(session.mesh, point);
+        if (!placed.warning.empty())
+            run.err << run.where << ": warning: " << option << ": " << placed.warning << "\n";
+        return placed.at;
+    } catch (const zunaiError& e) {
+        run.fail(option + ": " + e.message);
+    }
 }
 
 fs::path zunaiOutputPath(const zunaiGame& game, const std::string& given, const std::string& fallback)
@@ -64,42 +87,56 @@ fs::path zunaiOutputPath(const zunaiGame& game, const std::string& given, const 
     return path.is_absolute() ? path : (game.startDir / path).lexically_normal();
 }
 
-std::string zunaiPicture(zunaiSession& session, const std::string& title, const std::vector<zunaiRouteResult>& results)
+void zunaiAddPictureOptions(CLI::App& command, zunaiPictureFlags& flags, const std::string& svgHelp)
 {
-    zunaiSvgScene scene;
-    scene.title = title;
-    scene.mesh = &session.mesh;
-    scene.stored = zunaiDrawStoredPaths(session.database);
-    const std::vector<zunaiDrawnPath> drawn = zunaiDrawActivePaths(session.routes);
-    int request = 0;
-    const zunaiRouteResult* previous = nullptr;
-    for (const auto& r : results) {
-        // A request asked both ways shares its start and goal marks.
-        const bool sameRequest = previous && previous->request.name == r.request.name &&
-                                 previous->request.from.x == r.request.from.x &&
-                                 previous->request.from.y == r.request.from.y &&
-                                 previous->request.to.x == r.request.to.x && previous->request.to.y == r.request.to.y;
-        if (!sameRequest) {
-            ++request;
-            scene.ends.push_back(zunaiSvgEnd{r.request.from, request, false});
-            scene.ends.push_back(zunaiSvgEnd{r.request.to, request, true});
-        }
-        previous = &r;
-        zunaiSvgRoute route;
-        route.way = r.request.way;
-        route.request = request;
-        route.label = std::to_string(request) + " " + zunaiWayName(r.request.way) +
-                      (r.found ? (r.reached ? ", reached" : ", not reached") : ", no route");
-        for (const auto& d : drawn)
-            if (r.found && d.number == r.pathIndex)
-                route.drawn = d;
-        if (route.drawn.marks.empty()) {
-            route.drawn.number = r.pathIndex;
-            route.drawn.marks = r.marks;
-        }
-        scene.routes.push_back(std::move(route));
+    command.add_option("--svg", flags.svg, svgHelp)->type_name("FILE");
+    command.add_option("--png", flags.png, "also (or only, for show) draw it as PNG")->type_name("FILE");
+    command.add_option("--region", flags.region, "draw only this part of the world (corners)")
+        ->type_name("X0,Y0,X1,Y1");
+    command.add_option("--floor", flags.floor,
+                       "draw only the geometry and paths of the floor at height Z (10 below to 40 above it)")
+        ->type_name("Z");
+}
+
+zunaiPictureFiles zunaiPictureFilesOf(const zunaiGame& game, const zunaiPictureFlags& flags,
+                                      const std::string& defaultSvg)
+{
+    zunaiPictureFiles files;
+    const bool pngOnly = flags.svg.empty() && !flags.png.empty();
+    if (!flags.svg.empty() || (!defaultSvg.empty() && !pngOnly))
+        files.svg = zunaiOutputPath(game, flags.svg, defaultSvg);
+    if (!flags.png.empty())
+        files.png = zunaiOutputPath(game, flags.png, "");
+    return files;
+}
+
+void zunaiDrawSession(const zunaiRunContext& run, zunaiSession& session, const std::string& title,
+                      const std::vector<zunaiRouteResult>& results, const zunaiPictureFlags& flags,
+                      const zunaiPictureFiles& files)
+{
+    zunaiPictureOptions options;
+    if (!flags.region.empty()) {
+        zunaiRegion region;
+        if (!zunaiReadRegion(flags.region, region))
+            run.fail("--region: expected X0,Y0,X1,Y1 (two corners of an area), got '" + flags.region + "'");
+        options.region = region;
     }
-    return zunaiRenderSvg(scene);
+    if (!flags.floor.empty()) {
+        float height = 0.0f;
+        if (!readNumber(flags.floor, height))
+            run.fail("--floor: expected a height Z, got '" + flags.floor + "'");
+        options.floor = height;
+    }
+    if (files.svg.empty() && files.png.empty())
+        return;
+    zunaiWritePicture(zunaiSessionScene(session, title, results, options), files.svg, files.png);
+}
+
+void zunaiPrintWritten(std::ostream& out, const zunaiGame& game, const zunaiPictureFiles& files)
+{
+    for (const fs::path* file : {&files.svg, &files.png})
+        if (!file->empty())
+            out << "wrote " << game.show(*file) << "\n";
 }
 
 void zunaiAddGameJson(zunaiJson& json, zunaiSession& session)

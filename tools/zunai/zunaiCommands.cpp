@@ -15,6 +15,7 @@ void zunaiAddCommands(zunaiCli& cli)
     zunaiAddCheckCommand(cli);
     zunaiAddShowCommand(cli);
     zunaiAddGenerateCommand(cli);
+    zunaiAddProbeCommand(cli);
 }
 
 namespace {

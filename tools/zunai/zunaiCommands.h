@@ -13,6 +13,7 @@ void zunaiAddRouteCommands(zunaiCli& cli);   // route and walk
 void zunaiAddCheckCommand(zunaiCli& cli);
 void zunaiAddShowCommand(zunaiCli& cli);
 void zunaiAddGenerateCommand(zunaiCli& cli);
+void zunaiAddProbeCommand(zunaiCli& cli);
 
 // Every command, in the order the help lists them.
 void zunaiAddCommands(zunaiCli& cli);

@@ -12,13 +12,13 @@
 namespace {
 
 struct DemoOptions {
-    std::string svg;
+    zunaiPictureFlags picture;
 };
 
 int runDemo(const zunaiRunContext& run, const DemoOptions& options)
 {
     const zunaiGame game = zunaiFindGame(run.common.gameOptions(), true);
-    const auto svg = zunaiOutputPath(game, options.svg, "courtyard.svg");
+    const zunaiPictureFiles files = zunaiPictureFilesOf(game, options.picture, "courtyard.svg");
     zunaiSession session(game, true);
     std::vector<zunaiRouteResult> results;
     for (zunaiRequest request : zunaiDemoRequests()) {
@@ -27,7 +27,7 @@ int runDemo(const zunaiRunContext& run, const DemoOptions& options)
             results.push_back(zunaiRunRequest(session, request));
         }
     }
-    zunaiWriteFileWhole(svg, zunaiPicture(session, "zunai demo: " + game.level.filename().string(), results));
+    zunaiDrawSession(run, session, "zunai demo: " + game.level.filename().string(), results, options.picture, files);
 
     if (run.common.json) {
         zunaiJson json = {{"command", "demo"}};
@@ -35,7 +35,8 @@ int runDemo(const zunaiRunContext& run, const DemoOptions& options)
         zunaiJson& routes = json["routes"] = zunaiJson::array();
         for (const auto& r : results)
             routes.push_back(zunaiRouteJson(r));
-        json["svg"] = game.show(svg);
+        json["svg"] = files.svg.empty() ? zunaiJson(nullptr) : zunaiJson(game.show(files.svg));
+        json["png"] = files.png.empty() ? zunaiJson(nullptr) : zunaiJson(game.show(files.png));
         run.out << zunaiJsonText(json) << "\n";
         return zunaiExitOk;
     }
@@ -43,7 +44,7 @@ int runDemo(const zunaiRunContext& run, const DemoOptions& options)
     run.out << "\n";
     zunaiPrintRouteTable(run.out, results);
     run.out << "\nreached: last mark within 7 units of the goal, or (chained) the goal in plain view of it\n";
-    run.out << "wrote " << game.show(svg) << "\n";
+    zunaiPrintWritten(run.out, game, files);
     return zunaiExitOk;
 }
 
@@ -55,10 +56,10 @@ void zunaiAddDemoCommand(zunaiCli& cli)
     CLI::App& command = cli.addCommand(
         "demo",
         "route requests on the sample, both ways; writes courtyard.svg",
-        "[--svg FILE] [--game DIR] [--level FILE] [--json]",
+        "[--svg FILE] [--png FILE] [--region X0,Y0,X1,Y1] [--floor Z] [--game DIR] [--level FILE] [--json]",
         [options](const zunaiRunContext& run) { return runDemo(run, *options); });
-    command.add_option("--svg", options->svg, "where to draw; default: courtyard.svg in the current directory")
-        ->type_name("FILE");
+    zunaiAddPictureOptions(command, options->picture,
+                           "where to draw; default: courtyard.svg in the current directory, unless only --png is given");
     command.footer(std::string("Route requests on the sample, both ways: loads the level and the path database, answers a few route "
         "requests across the sample courtyard (chained from the stored paths and walked out afresh), prints them "
         "and draws them.") + "\n\n" + zunaiReachedHelp);

@@ -13,34 +13,36 @@ namespace {
 
 struct RouteOptions {
     std::string from, to;   // as given; parsed when the command runs
-    std::string svg;
+    zunaiPictureFlags picture;
 };
 
 int runRoute(const zunaiRunContext& run, const RouteOptions& options, zunaiWay way)
 {
-    zunaiRequest request;
-    request.from = zunaiPointOption(run, "--from", options.from);
-    request.to = zunaiPointOption(run, "--to", options.to);
-    request.way = way;
+    const zunaiPointInput from = zunaiPointOption(run, "--from", options.from);
+    const zunaiPointInput to = zunaiPointOption(run, "--to", options.to);
     const zunaiGame game = zunaiFindGame(run.common.gameOptions(), true);
-    const auto svg = options.svg.empty() ? std::filesystem::path() : zunaiOutputPath(game, options.svg, "");
+    const zunaiPictureFiles files = zunaiPictureFilesOf(game, options.picture, "");
     zunaiSession session(game, way == zunaiWay::Chained);
+    zunaiRequest request;
+    request.from = zunaiPlacePointOption(run, session, "--from", from);
+    request.to = zunaiPlacePointOption(run, session, "--to", to);
+    request.way = way;
     const zunaiRouteResult result = zunaiRunRequest(session, request);
     const std::string name = way == zunaiWay::Chained ? "route" : "walk";
-    if (!svg.empty())
-        zunaiWriteFileWhole(svg, zunaiPicture(session, "zunai " + name + ": " + game.level.filename().string(), {result}));
+    zunaiDrawSession(run, session, "zunai " + name + ": " + game.level.filename().string(), {result},
+                     options.picture, files);
 
     if (run.common.json) {
         zunaiJson json = {{"command", name}};
         zunaiAddGameJson(json, session);
         json["route"] = zunaiRouteJson(result);
-        json["svg"] = svg.empty() ? zunaiJson(nullptr) : zunaiJson(game.show(svg));
+        json["svg"] = files.svg.empty() ? zunaiJson(nullptr) : zunaiJson(game.show(files.svg));
+        json["png"] = files.png.empty() ? zunaiJson(nullptr) : zunaiJson(game.show(files.png));
         run.out << zunaiJsonText(json) << "\n";
         return zunaiExitOk;
     }
     zunaiPrintRouteBlock(run.out, result);
-    if (!svg.empty())
-        run.out << "wrote " << game.show(svg) << "\n";
+    zunaiPrintWritten(run.out, game, files);
     return zunaiExitOk;
 }
 
@@ -49,14 +51,14 @@ CLI::App& addRouteCommand(zunaiCli& cli, const std::string& name, const std::str
 {
     auto options = std::make_shared<RouteOptions>();
     CLI::App& command = cli.addCommand(name, summary,
-                                       "--from X,Y,Z --to X,Y,Z [--svg FILE] [--json] [--game DIR] [--level FILE]",
+                                       "--from X,Y[,Z] --to X,Y[,Z] [--svg FILE] [--png FILE] [--region X0,Y0,X1,Y1] "
+                                       "[--floor Z] [--json] [--game DIR] [--level FILE] [--up z|y] [--scale S]",
                                        [options, way](const zunaiRunContext& run) { return runRoute(run, *options, way); });
-    command.add_option("--from", options->from, "start point (world units, z up; a character's marks hover 24.7 "
-                                                "above the ground)")
-        ->type_name("X,Y,Z");
-    command.add_option("--to", options->to, "goal point")->type_name("X,Y,Z");
-    command.add_option("--svg", options->svg, "also draw the level, the stored paths and the route")
-        ->type_name("FILE");
+    command.add_option("--from", options->from, "start point (world units, z up); X,Y stands on the ground there, "
+                                                "24.7 above it, where a stored mark would hover")
+        ->type_name("X,Y[,Z]");
+    command.add_option("--to", options->to, "goal point, as --from")->type_name("X,Y[,Z]");
+    zunaiAddPictureOptions(command, options->picture, "also draw the level, the stored paths and the route");
     command.footer(detail + "\n\n" + zunaiReachedHelp);
     return command;
 }
