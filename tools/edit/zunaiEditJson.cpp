@@ -74,7 +74,7 @@ json zunaiEditBody(const std::string& body)
     return parsed;
 }
 
-zunaiEditPoint zunaiEditReadPoint(const json& body, const char* field)
+zunaiPointInput zunaiEditReadPoint(const json& body, const char* field)
 {
     const std::string name = std::string("\"") + field + "\"";
     if (!body.contains(field))
@@ -82,11 +82,10 @@ zunaiEditPoint zunaiEditReadPoint(const json& body, const char* field)
     const json& value = body[field];
     if (!value.is_array() || value.size() < 2 || value.size() > 3)
         throw zunaiError{name + " must be a point [x, y] or [x, y, z]"};
-    zunaiEditPoint p;
+    zunaiPointInput p;
     p.x = readNumber(value[0], name + "'s x");
     p.y = readNumber(value[1], name + "'s y");
-    p.onGround = value.size() == 2;
-    if (!p.onGround)
+    if (value.size() == 3)
         p.z = readNumber(value[2], name + "'s z");
     return p;
 }
@@ -167,10 +166,15 @@ json zunaiEditJsonRoute(const zunaiRouteResult& r)
     };
 }
 
-json zunaiEditJsonFloors(float x, float y, const std::vector<float>& floors)
+json zunaiEditJsonProbe(const zunaiProbe& probe)
 {
-    json list = json::array();
-    for (float ground : floors)
-        list.push_back({{"ground", shortest(ground)}, {"mark", shortest(ground + zunaiHoverHeight)}});
-    return {{"x", shortest(x)}, {"y", shortest(y)}, {"floors", std::move(list)}};
+    json floors = json::array();
+    for (const auto& floor : probe.floors)
+        floors.push_back({{"ground", shortest(floor.ground)}, {"mark", shortest(floor.mark)}});
+    json answer = {{"x", shortest(probe.point.x)}, {"y", shortest(probe.point.y)}, {"floors", std::move(floors)}};
+    if (probe.point.z)
+        answer["z"] = shortest(*probe.point.z);
+    if (!probe.warning.empty())
+        answer["warning"] = probe.warning;
+    return answer;
 }

@@ -13,7 +13,7 @@
 nlohmann::json zunaiEditBody(const std::string& body);
 
 // `field` of `body`: [x, y] (on the ground) or [x, y, z].
-zunaiEditPoint zunaiEditReadPoint(const nlohmann::json& body, const char* field);
+zunaiPointInput zunaiEditReadPoint(const nlohmann::json& body, const char* field);
 
 // {"from", "to", "kind": "chained"|"walked", "firstJoin", "join", "minDot", "maxHeightDiff"}
 zunaiEditRoute zunaiEditReadRoute(const nlohmann::json& body);
@@ -24,6 +24,6 @@ bool zunaiEditReadFlag(const nlohmann::json& body, const char* field, bool fallb
 nlohmann::json zunaiEditJsonPoint(const zunaiPoint& p);
 nlohmann::json zunaiEditJsonState(const zunaiEditorState& state);
 nlohmann::json zunaiEditJsonRoute(const zunaiRouteResult& route);
-nlohmann::json zunaiEditJsonFloors(float x, float y, const std::vector<float>& floors);
+nlohmann::json zunaiEditJsonProbe(const zunaiProbe& probe);
 
 #endif

@@ -91,17 +91,19 @@ struct zunaiEditServer::Impl {
                                  return Answer{200, zunaiEditJsonState(editor.state())};
                              }});
         endpoints.push_back({"GET", "/api/probe", [this](const httplib::Request& req) {
-                                 const float x = queryNumber(req, "x"), y = queryNumber(req, "y");
-                                 return Answer{200, zunaiEditJsonFloors(x, y, editor.floorsBelow(x, y))};
+                                 zunaiPointInput at{queryNumber(req, "x"), queryNumber(req, "y"), std::nullopt};
+                                 if (req.has_param("z"))
+                                     at.z = queryNumber(req, "z");
+                                 return Answer{200, zunaiEditJsonProbe(editor.probe(at))};
                              }});
         post("/api/marks", [this](const json& body) {
-            const zunaiEditPoint at = zunaiEditReadPoint(body, "at");
+            const zunaiPointInput at = zunaiEditReadPoint(body, "at");
             return Answer{200, stateWith(editor.addMark(at))};
         });
         post("/api/marks/undo", [this](const json&) { return Answer{200, stateWith(editor.undoMark())}; });
         post("/api/recording/commit", [this](const json&) { return Answer{200, stateWith(editor.commitRecording())}; });
         post("/api/select", [this](const json& body) {
-            const zunaiEditPoint at = zunaiEditReadPoint(body, "at");
+            const zunaiPointInput at = zunaiEditReadPoint(body, "at");
             return Answer{200, stateWith(editor.selectNearest(at))};
         });
         post("/api/selected/delete", [this](const json&) { return Answer{200, stateWith(editor.deleteSelected())}; });

@@ -79,6 +79,12 @@ bool usable(float v)
     return std::isfinite(v) && std::fabs(v) <= zunaiEditMaxCoordinate;
 }
 
+void checkRange(const zunaiPointInput& at)
+{
+    if (!usable(at.x) || !usable(at.y) || (at.z && !usable(*at.z)))
+        throw zunaiError{"a point's coordinates must be finite numbers within +-1000000"};
+}
+
 } // namespace
 
 zunaiEditor::zunaiEditor(const zunaiGame& game) : game_(game), session_(game_, false)
@@ -139,40 +145,19 @@ zunaiEditorState zunaiEditor::state()
     return s;
 }
 
-std::vector<float> zunaiEditor::floorsBelow(float x, float y)
+zunaiPoint zunaiEditor::resolve(const zunaiPointInput& at)
 {
-    std::vector<float> floors;
-    if (!usable(x) || !usable(y))
-        return floors;
-    float top = levelMax_.z + 100.0f;
-    const float bottom = levelMin_.z - 1.0f;
-    // Down from above the level; after each floor, on from just below it.
-    for (int i = 0; i < 256 && top > bottom; ++i) {
-        float origin[4] = {x, y, top, 1.0f};
-        float direction[4] = {0.0f, 0.0f, -1.0f, 1.0f};
-        float hit[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-        unsigned long first = 0, second = 0, third = 0;
-        if (zunHitScan(&origin, &direction, top - bottom, &hit, &first, second, third, 0) == 0)
-            break;
-        floors.push_back(hit[2]);
-        top = hit[2] - 0.01f;
-    }
-    return floors;
+    checkRange(at);
+    return zunaiPlacePoint(session_.mesh, at).at;
 }
 
-zunaiPoint zunaiEditor::resolve(const zunaiEditPoint& at)
+zunaiProbe zunaiEditor::probe(const zunaiPointInput& at)
 {
-    if (!usable(at.x) || !usable(at.y) || (!at.onGround && !usable(at.z)))
-        throw zunaiError{"a point's coordinates must be finite numbers within +-1000000"};
-    if (!at.onGround)
-        return zunaiPoint{at.x, at.y, at.z};
-    const std::vector<float> floors = floorsBelow(at.x, at.y);
-    if (floors.empty())
-        throw zunaiError{"no ground below (" + std::to_string(at.x) + ", " + std::to_string(at.y) + ")"};
-    return zunaiPoint{at.x, at.y, floors.front() + zunaiHoverHeight};
+    checkRange(at);
+    return zunaiProbePoint(session_.mesh, at);
 }
 
-bool zunaiEditor::addMark(const zunaiEditPoint& at)
+bool zunaiEditor::addMark(const zunaiPointInput& at)
 {
     const zunaiPoint p = resolve(at);
     cVector4 position(p.x, p.y, p.z);
@@ -195,7 +180,7 @@ bool zunaiEditor::commitRecording()
     return done;
 }
 
-bool zunaiEditor::selectNearest(const zunaiEditPoint& at)
+bool zunaiEditor::selectNearest(const zunaiPointInput& at)
 {
     const zunaiPoint p = resolve(at);
     cVector4 point(p.x, p.y, p.z);

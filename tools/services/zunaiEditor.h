@@ -14,20 +14,12 @@
 #include <vector>
 
 #include "zunaiGame.h"
+#include "zunaiGround.h"
 #include "zunaiPoint.h"
 #include "zunaiRoutes.h"
 
-// A point as a designer gives it: x, y and, when `onGround`, no height of
-// its own: it stands on the first floor met from above, at the hover height.
-struct zunaiEditPoint {
-    float x = 0.0f, y = 0.0f, z = 0.0f;
-    bool onGround = false;
-};
-
 // Coordinates beyond this are refused: the module's arithmetic is in floats.
 constexpr float zunaiEditMaxCoordinate = 1.0e6f;
-// A mark hovers this high above the ground.
-constexpr float zunaiHoverHeight = 24.7f;
 
 // One path as drawPaths draws it: its lines in the order drawn.
 struct zunaiDrawnLine {
@@ -59,7 +51,7 @@ enum class zunaiSaveOutcome {
 
 // The tuning of a chained route request; the module's defaults.
 struct zunaiEditRoute {
-    zunaiEditPoint from, to;
+    zunaiPointInput from, to;
     zunaiWay way = zunaiWay::Chained;
     zunAIPathMgr::pathInfo tuning;
 };
@@ -77,10 +69,10 @@ public:
     // (false: nothing to do, nothing changed). Points are checked first:
     // zunaiError for one that is not finite, beyond zunaiEditMaxCoordinate,
     // or on the ground where there is none.
-    bool addMark(const zunaiEditPoint& at);
+    bool addMark(const zunaiPointInput& at);
     bool undoMark();
     bool commitRecording();
-    bool selectNearest(const zunaiEditPoint& at);
+    bool selectNearest(const zunaiPointInput& at);
     bool deleteSelected();
 
     // saveAllPaths, the previous file kept as paths.qzt.bak beside it.
@@ -92,10 +84,12 @@ public:
     // A route over the database as it stands (saved or not).
     zunaiRouteResult route(const zunaiEditRoute& request);
 
-    // The point a designer means: checked, and put on the ground when asked.
-    zunaiPoint resolve(const zunaiEditPoint& at);
-    // The floors below (x, y), highest first (ground heights).
-    std::vector<float> floorsBelow(float x, float y);
+    // The point a designer means: checked (zunaiError for one that is not
+    // finite or beyond zunaiEditMaxCoordinate), and put on the ground when
+    // given without height.
+    zunaiPoint resolve(const zunaiPointInput& at);
+    // The floors below (x, y), highest first.
+    zunaiProbe probe(const zunaiPointInput& at);
 
     const zunaiGame& game() const { return game_; }
 
