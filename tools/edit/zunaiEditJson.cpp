@@ -178,3 +178,21 @@ json zunaiEditJsonProbe(const zunaiProbe& probe)
         answer["warning"] = probe.warning;
     return answer;
 }
+
+std::string zunaiEditLevelText(const zunaiLevelMesh& level)
+{
+    std::string text = "{\"triangles\":[";
+    text.reserve(level.triangles.size() * 9 * 10 + 32);
+    char number[32];
+    bool first = true;
+    for (const auto& triangle : level.triangles)
+        for (const auto& c : triangle.corner)
+            for (float v : {c.x, c.y, c.z}) {
+                if (!first)
+                    text += ',';
+                first = false;
+                text.append(number, std::to_chars(number, number + sizeof number, v).ptr);
+            }
+    text += "]}";
+    return text;
+}

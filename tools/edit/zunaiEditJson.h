@@ -25,5 +25,8 @@ nlohmann::json zunaiEditJsonPoint(const zunaiPoint& p);
 nlohmann::json zunaiEditJsonState(const zunaiEditorState& state);
 nlohmann::json zunaiEditJsonRoute(const zunaiRouteResult& route);
 nlohmann::json zunaiEditJsonProbe(const zunaiProbe& probe);
+// {"triangles": [x, y, z, x, y, z, x, y, z, ...]}, written directly: a
+// level can have millions of corners.
+std::string zunaiEditLevelText(const zunaiLevelMesh& level);
 
 #endif

@@ -20,6 +20,7 @@ namespace {
 struct Answer {
     int status = 200;
     json body;
+    std::string text;   // the body already written, when not empty
 };
 
 using Handler = std::function<Answer(const httplib::Request&)>;
@@ -30,9 +31,14 @@ struct Endpoint {
     Handler handler;
 };
 
+Answer ok(json body)
+{
+    return Answer{200, std::move(body), {}};
+}
+
 Answer error(int status, const std::string& message)
 {
-    return Answer{status, json{{"error", message}}};
+    return Answer{status, json{{"error", message}}, {}};
 }
 
 const char* statusText(int status)
@@ -72,6 +78,7 @@ struct zunaiEditServer::Impl {
     httplib::Server http;
     std::mutex oneAtATime;
     std::vector<Endpoint> endpoints;
+    std::string levelText;   // the level never changes: written once
 
     explicit Impl(zunaiEditor& e) : editor(e) { declareEndpoints(); }
 
@@ -88,25 +95,30 @@ struct zunaiEditServer::Impl {
             endpoints.push_back({"POST", path, [f](const httplib::Request& req) { return f(zunaiEditBody(req.body)); }});
         };
         endpoints.push_back({"GET", "/api/state", [this](const httplib::Request&) {
-                                 return Answer{200, zunaiEditJsonState(editor.state())};
+                                 return ok(zunaiEditJsonState(editor.state()));
+                             }});
+        endpoints.push_back({"GET", "/api/level", [this](const httplib::Request&) {
+                                 if (levelText.empty())
+                                     levelText = zunaiEditLevelText(editor.level());
+                                 return Answer{200, json(), levelText};
                              }});
         endpoints.push_back({"GET", "/api/probe", [this](const httplib::Request& req) {
                                  zunaiPointInput at{queryNumber(req, "x"), queryNumber(req, "y"), std::nullopt};
                                  if (req.has_param("z"))
                                      at.z = queryNumber(req, "z");
-                                 return Answer{200, zunaiEditJsonProbe(editor.probe(at))};
+                                 return ok(zunaiEditJsonProbe(editor.probe(at)));
                              }});
         post("/api/marks", [this](const json& body) {
             const zunaiPointInput at = zunaiEditReadPoint(body, "at");
-            return Answer{200, stateWith(editor.addMark(at))};
+            return ok(stateWith(editor.addMark(at)));
         });
-        post("/api/marks/undo", [this](const json&) { return Answer{200, stateWith(editor.undoMark())}; });
-        post("/api/recording/commit", [this](const json&) { return Answer{200, stateWith(editor.commitRecording())}; });
+        post("/api/marks/undo", [this](const json&) { return ok(stateWith(editor.undoMark())); });
+        post("/api/recording/commit", [this](const json&) { return ok(stateWith(editor.commitRecording())); });
         post("/api/select", [this](const json& body) {
             const zunaiPointInput at = zunaiEditReadPoint(body, "at");
-            return Answer{200, stateWith(editor.selectNearest(at))};
+            return ok(stateWith(editor.selectNearest(at)));
         });
-        post("/api/selected/delete", [this](const json&) { return Answer{200, stateWith(editor.deleteSelected())}; });
+        post("/api/selected/delete", [this](const json&) { return ok(stateWith(editor.deleteSelected())); });
         post("/api/save", [this](const json& body) {
             switch (editor.save(zunaiEditReadFlag(body, "force", false))) {
             case zunaiSaveOutcome::ChangedOnDisk:
@@ -114,16 +126,16 @@ struct zunaiEditServer::Impl {
             case zunaiSaveOutcome::Failed:
                 return error(500, "the path database could not be saved; the file is as it was");
             default:
-                return Answer{200, stateWith(true)};
+                return ok(stateWith(true));
             }
         });
         post("/api/reload", [this](const json&) {
             editor.reload();
-            return Answer{200, stateWith(true)};
+            return ok(stateWith(true));
         });
         post("/api/route", [this](const json& body) {
             const zunaiEditRoute request = zunaiEditReadRoute(body);
-            return Answer{200, zunaiEditJsonRoute(editor.route(request))};
+            return ok(zunaiEditJsonRoute(editor.route(request)));
         });
     }
 
@@ -166,7 +178,7 @@ struct zunaiEditServer::Impl {
         }
         const Answer a = answer(req);
         res.status = a.status;
-        res.set_content(a.body.dump(), "application/json");
+        res.set_content(a.text.empty() ? a.body.dump() : a.text, "application/json");
     }
 
     void install()

@@ -91,12 +91,6 @@ zunaiEditor::zunaiEditor(const zunaiGame& game) : game_(game), session_(game_, f
 {
     if (session_.mesh.triangles.empty())
         throw zunaiError{"level file " + game_.show(game_.level) + " has no triangles"};
-    levelMin_ = levelMax_ = session_.mesh.triangles.front().corner[0];
-    for (const auto& triangle : session_.mesh.triangles)
-        for (const auto& c : triangle.corner) {
-            levelMin_ = zunaiPoint{std::fmin(levelMin_.x, c.x), std::fmin(levelMin_.y, c.y), std::fmin(levelMin_.z, c.z)};
-            levelMax_ = zunaiPoint{std::fmax(levelMax_.x, c.x), std::fmax(levelMax_.y, c.y), std::fmax(levelMax_.z, c.z)};
-        }
     rememberFile();
 }
 
@@ -122,8 +116,8 @@ zunaiEditorState zunaiEditor::state()
     zunAIPathMgr& db = session_.database;
     zunaiEditorState s;
     s.triangles = static_cast<int>(session_.mesh.triangles.size());
-    s.levelMin = levelMin_;
-    s.levelMax = levelMax_;
+    s.levelMin = session_.mesh.min;
+    s.levelMax = session_.mesh.max;
     db.paths.walk([&](zunAIPath* path) { s.paths.push_back(marksOf(path)); });
     s.recording = db.newPath != nullptr;
     if (db.newPath)

@@ -92,6 +92,7 @@ public:
     zunaiProbe probe(const zunaiPointInput& at);
 
     const zunaiGame& game() const { return game_; }
+    const zunaiLevelMesh& level() const { return session_.mesh; }
 
 private:
     void rememberFile();
@@ -99,7 +100,6 @@ private:
 
     zunaiGame game_;
     zunaiSession session_;
-    zunaiPoint levelMin_, levelMax_;
     bool dirty_ = false;
     bool fileExisted_ = false;
     std::size_t fileHash_ = 0;

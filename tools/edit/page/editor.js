@@ -1,1 +1,331 @@
+// The path editor's page: it shows what the editor answers and sends the
+// designer's actions to it. Every rule (where a mark stands, which path is
+// nearest, what is saved) is the editor's.
 
+import { api } from './api.js';
+import { TopView } from './map.js';
+
+const $ = (id) => document.getElementById(id);
+const view = new TopView($('map'));
+window.zunaiView = view;   // for the page's tests: world <-> screen
+
+let state = null;
+let mode = 'mark';
+let routeStart = null;
+let busy = Promise.resolve();
+
+// One action at a time, in the order the designer gave them.
+function queue(action) {
+  busy = busy.then(action, action);
+  return busy;
+}
+
+function say(text, kind = '') {
+  const m = $('message');
+  m.textContent = text;
+  m.className = kind;
+}
+
+function showState(next) {
+  state = next;
+  view.setState(state);
+  const unsaved = state.dirty || state.recording !== null;
+  $('unsaved').hidden = !unsaved;
+  document.title = (unsaved ? '\u25cf ' : '') + 'zunai edit';
+  const recording = state.recording ? `recording ${state.recording.length} mark${state.recording.length === 1 ? '' : 's'}` : 'not recording';
+  const selected = state.selected === null ? 'no path selected' : `path ${state.selected} selected`;
+  $('status').textContent = `${state.paths.length} paths \u00b7 ${recording} \u00b7 ${selected} \u00b7 level of ${state.level.triangles} triangles`;
+  document.querySelector('[data-action=undo]').disabled = !state.recording;
+  document.querySelector('[data-action=commit]').disabled = !state.recording;
+  document.querySelector('[data-action=delete]').disabled = state.selected === null;
+  document.body.dataset.dirty = String(state.dirty);
+}
+
+// An answer that carries the new state; false when it was an error.
+function took(answer, success) {
+  if (!answer.ok) {
+    say(answer.data.error || `failed (HTTP ${answer.status})`, 'error');
+    return false;
+  }
+  if (answer.data.paths) showState(answer.data);
+  if (success !== undefined) say(answer.data.done === false ? success[1] : success[0], answer.data.done === false ? '' : 'ok');
+  return true;
+}
+
+function setMode(next) {
+  mode = next;
+  routeStart = null;
+  for (const b of document.querySelectorAll('[data-mode]')) b.classList.toggle('active', b.dataset.mode === mode);
+  $('route-pick').textContent = mode === 'route' ? 'Click the start of the route.' : '';
+}
+
+function bandValue(id) {
+  const text = $(id).value.trim();
+  return text === '' || !Number.isFinite(Number(text)) ? null : Number(text);
+}
+
+// The point clicked: on the ground [x, y]; with a floor band, on the
+// highest floor the editor finds inside it [x, y, mark height].
+async function pointAt(world) {
+  const low = bandValue('band-low'), high = bandValue('band-high');
+  if (low === null && high === null) return [world.x, world.y];
+  const probe = await api.probe(world.x, world.y);
+  if (!probe.ok) return [world.x, world.y];
+  const floor = probe.data.floors.find((f) => (low === null || f.ground >= low) && (high === null || f.ground <= high));
+  return floor ? [world.x, world.y, floor.mark] : [world.x, world.y];
+}
+
+async function clickAt(world) {
+  const at = await pointAt(world);
+  if (mode === 'mark') {
+    took(await api.addMark(at), ['mark added', 'no mark added']);
+  } else if (mode === 'select') {
+    took(await api.select(at), ['path selected', 'no path within reach of that point']);
+  } else if (mode === 'route') {
+    if (!routeStart) {
+      routeStart = at;
+      view.setRoute(null, [{ at, goal: false }]);
+      $('route-pick').textContent = 'Now click the goal.';
+    } else {
+      const from = routeStart;
+      routeStart = null;
+      $('route-pick').textContent = 'Click the start of the next route.';
+      await queryRoute(from, at);
+    }
+  }
+}
+
+function tuningValue(id) {
+  const v = Number($(id).value);
+  return $(id).value.trim() === '' ? undefined : v;
+}
+
+async function queryRoute(from, to) {
+  const request = { from, to, kind: $('route-kind').value };
+  if (request.kind === 'chained') {
+    for (const [field, id] of [['firstJoin', 'first-join'], ['join', 'join'], ['minDot', 'min-dot'], ['maxHeightDiff', 'max-height-diff']]) {
+      const v = tuningValue(id);
+      if (v !== undefined) request[field] = v;
+    }
+  }
+  const answer = await api.route(request);
+  if (!answer.ok) {
+    say(answer.data.error, 'error');
+    view.setRoute(null, []);
+    return;
+  }
+  const route = answer.data;
+  view.setRoute(route, [{ at: route.from, goal: false }, { at: route.to, goal: true }]);
+  explain(route);
+  say(route.found ? 'route found' : 'no route', route.found ? 'ok' : '');
+}
+
+const fmt = (v) => (typeof v === 'number' ? String(+v.toFixed(2)) : v === null || v === undefined ? '\u2013' : String(v));
+const point = (p) => (p ? `(${p.map(fmt).join(', ')})` : '\u2013');
+
+function row(table, name, value, cls) {
+  const tr = table.insertRow();
+  const th = document.createElement('th');
+  th.textContent = name;
+  tr.appendChild(th);
+  const td = tr.insertCell();
+  td.textContent = value;
+  if (cls) td.className = cls;
+}
+
+function side(s) {
+  if (!s) return '\u2013';
+  const counts = {};
+  for (const c of s.candidates || []) counts[c.verdict] = (counts[c.verdict] || 0) + 1;
+  const list = Object.entries(counts).map(([k, n]) => `${n} ${k}`).join(', ');
+  return `path ${fmt(s.chosen)}${list ? ` (${list})` : ''}`;
+}
+
+// The route and the editor's explanation of it, beside the map.
+function explain(route) {
+  const box = $('explanation');
+  box.replaceChildren();
+  const table = document.createElement('table');
+  row(table, 'kind', route.kind);
+  row(table, 'from', point(route.from));
+  row(table, 'to', point(route.to));
+  row(table, 'found', route.found ? 'yes' : 'no', route.found ? 'found' : 'missed');
+  row(table, 'reached', route.reached ? 'yes' : 'no', route.reached ? 'found' : 'missed');
+  row(table, 'marks', fmt(route.markCount));
+  row(table, 'length', fmt(route.length));
+  row(table, 'goal distance', fmt(route.goalDistance));
+  row(table, 'rays', fmt(route.rays));
+  if (route.end) row(table, 'end', route.end);
+  box.appendChild(table);
+  if (Array.isArray(route.passes) && route.passes.length) {
+    const list = document.createElement('ol');
+    list.start = 0;
+    for (const pass of route.passes) {
+      const li = document.createElement('li');
+      if (route.kind === 'walked') {
+        const chosen = pass.chosen ? `angle ${fmt(pass.chosen.angle)}, clearance ${fmt(pass.chosen.clearance)}` : '';
+        li.textContent = `${pass.direct ? 'direct' : 'turn'} ${chosen} ${pass.step ? `(${pass.step} step)` : ''}`;
+      } else {
+        const closing = pass.closing ? (pass.closing.holds ? 'closing holds' : `closing fails: ${pass.closing.reason || (pass.closing.tested ? '?' : 'not tested')}`) : '';
+        li.textContent = `goal side ${side(pass.goalSide)}; start side ${side(pass.startSide)}; ${closing}`;
+      }
+      list.appendChild(li);
+    }
+    box.appendChild(list);
+  }
+  box.dataset.found = String(route.found);
+}
+
+async function loadProblems() {
+  const answer = await api.check();
+  if (!answer.ok) return;   // no checks in this editor
+  const problems = (answer.data.problems || []).map((p) => {
+    const path = state && state.paths[p.path];
+    const mark = path && path.marks[p.mark === undefined || p.mark === null ? 0 : p.mark];
+    return { ...p, at: mark || null };
+  });
+  view.setProblems(problems);
+  $('problems-box').hidden = problems.length === 0;
+  const list = $('problems');
+  list.replaceChildren();
+  for (const p of problems) {
+    const li = document.createElement('li');
+    const kind = document.createElement('span');
+    kind.className = 'kind';
+    kind.textContent = p.kind;
+    li.append(kind, ` path ${p.path}${p.mark !== undefined && p.mark !== null ? ` mark ${p.mark}` : ''}: ${p.message || ''}`);
+    if (p.at) li.addEventListener('click', () => { view.centre = { x: p.at[0], y: p.at[1] }; view.redraw(); });
+    list.appendChild(li);
+  }
+}
+
+async function save(force) {
+  const answer = await api.save(force);
+  if (answer.status === 409) {
+    const dialog = $('conflict');
+    dialog.returnValue = '';
+    dialog.showModal();
+    const choice = await new Promise((resolve) => dialog.addEventListener('close', () => resolve(dialog.returnValue), { once: true }));
+    if (choice === 'overwrite') return save(true);
+    if (choice === 'reload') return reload(true);
+    say('not saved: the file changed on disk', 'error');
+    return;
+  }
+  if (took(answer)) {
+    say('saved', 'ok');
+    loadProblems();
+  }
+}
+
+async function reload(confirmed) {
+  if (!confirmed && state && (state.dirty || state.recording) && !window.confirm('Drop the unsaved edits and read the file again?')) return;
+  if (took(await api.reload())) {
+    say('reloaded from disk', 'ok');
+    loadProblems();
+  }
+}
+
+const actions = {
+  undo: async () => took(await api.undo(), ['mark taken back', 'nothing is being recorded']),
+  commit: async () => took(await api.commit(), ['recording stored as a path', 'nothing is being recorded']),
+  delete: async () => took(await api.deleteSelected(), ['path deleted', 'no path is selected']),
+  save: () => save(false),
+  reload: () => reload(false),
+  fit: async () => view.fit(),
+};
+
+function wire() {
+  for (const b of document.querySelectorAll('[data-mode]')) b.addEventListener('click', () => setMode(b.dataset.mode));
+  for (const b of document.querySelectorAll('[data-action]')) b.addEventListener('click', () => queue(actions[b.dataset.action]));
+  for (const id of ['band-low', 'band-high']) $(id).addEventListener('change', () => view.setBand(bandValue('band-low'), bandValue('band-high')));
+
+  const canvas = $('map');
+  let drag = null;
+  canvas.addEventListener('pointerdown', (e) => {
+    drag = { x: e.clientX, y: e.clientY, moved: false };
+    canvas.setPointerCapture(e.pointerId);
+  });
+  canvas.addEventListener('pointermove', (e) => {
+    const r = canvas.getBoundingClientRect();
+    const w = view.toWorld(e.clientX - r.left, e.clientY - r.top);
+    $('cursor').textContent = `x ${w.x.toFixed(1)}  y ${w.y.toFixed(1)}`;
+    if (!drag) return;
+    const dx = e.clientX - drag.x, dy = e.clientY - drag.y;
+    if (drag.moved || Math.hypot(dx, dy) > 4) {
+      drag.moved = true;
+      view.panBy(dx, dy);
+      drag.x = e.clientX;
+      drag.y = e.clientY;
+    }
+  });
+  canvas.addEventListener('pointerup', (e) => {
+    const wasDrag = drag && drag.moved;
+    drag = null;
+    if (wasDrag || e.button !== 0) return;
+    const r = canvas.getBoundingClientRect();
+    const world = view.toWorld(e.clientX - r.left, e.clientY - r.top);
+    queue(() => clickAt(world));
+  });
+  canvas.addEventListener('wheel', (e) => {
+    e.preventDefault();
+    const r = canvas.getBoundingClientRect();
+    view.zoomAt(e.clientX - r.left, e.clientY - r.top, Math.exp(-e.deltaY * 0.0015));
+  }, { passive: false });
+
+  document.addEventListener('keydown', (e) => {
+    if (e.target.closest('input, select') && e.key !== 'Escape') return;
+    if ($('conflict').open) return;
+    const key = e.key.length === 1 ? e.key.toLowerCase() : e.key;
+    const w = $('map').clientWidth, h = $('map').clientHeight;
+    const bindings = {
+      m: () => setMode('mark'),
+      s: () => (e.ctrlKey || e.metaKey ? queue(actions.save) : setMode('select')),
+      t: () => setMode('route'),
+      u: () => queue(actions.undo),
+      Backspace: () => queue(actions.undo),
+      z: () => (e.ctrlKey || e.metaKey) && queue(actions.undo),
+      Enter: () => queue(actions.commit),
+      Delete: () => queue(actions.delete),
+      x: () => queue(actions.delete),
+      r: () => queue(actions.reload),
+      f: () => view.fit(),
+      k: () => { $('route-kind').value = $('route-kind').value === 'chained' ? 'walked' : 'chained'; },
+      '+': () => view.zoomAt(w / 2, h / 2, 1.25),
+      '=': () => view.zoomAt(w / 2, h / 2, 1.25),
+      '-': () => view.zoomAt(w / 2, h / 2, 0.8),
+      ArrowLeft: () => view.panBy(60, 0),
+      ArrowRight: () => view.panBy(-60, 0),
+      ArrowUp: () => view.panBy(0, 60),
+      ArrowDown: () => view.panBy(0, -60),
+      Escape: () => { routeStart = null; if (mode === 'route') setMode('route'); e.target.blur && e.target.blur(); },
+    };
+    const run = bindings[key];
+    if (!run || ((e.ctrlKey || e.metaKey || e.altKey) && key !== 's' && key !== 'z')) return;
+    e.preventDefault();
+    run();
+  });
+
+  window.addEventListener('beforeunload', (e) => {
+    if (state && (state.dirty || state.recording)) {
+      e.preventDefault();
+      e.returnValue = '';
+    }
+  });
+}
+
+async function start() {
+  wire();
+  setMode('mark');
+  const [first, level] = await Promise.all([api.state(), api.level()]);
+  if (!first.ok || !level.ok) {
+    say((first.data && first.data.error) || (level.data && level.data.error) || 'the editor did not answer', 'error');
+    return;
+  }
+  view.setLevel(new Float32Array(level.data.triangles), first.data.level.min, first.data.level.max);
+  showState(first.data);
+  view.fit();
+  say('ready');
+  loadProblems();
+}
+
+start();
