@@ -15,6 +15,8 @@
 #   mingw     the 32-bit Windows build, its suite under wine, the DLL export check
 #   fuzz      the fuzz targets, 30 s each (scripts/fuzz.sh; clang++, build/fuzz)
 #   soak      the soak program of the native build (100,000 frames on the sample)
+#   browser   the path editor's page in headless Chromium (Debian's chromium,
+#             Playwright from npm: npm ci in tests/browser), against the native zunai
 #
 # A new stage is a function stage_NAME plus its NAME in all_stages below.
 #
@@ -213,9 +215,38 @@ stage_soak() {
   "$build/native/bench/zunSoak"
 }
 
+# The browser stage's own packages: a browser and node are large, and only
+# this stage needs them.
+install_browser_prerequisites() {
+  local wanted=()
+  command -v chromium >/dev/null || wanted+=(chromium)
+  command -v node >/dev/null || wanted+=(nodejs)
+  command -v npm >/dev/null || wanted+=(npm)
+  [ ${#wanted[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -ne 0 ] || ! command -v apt-get >/dev/null; then
+    echo "test.sh: missing ${wanted[*]}; run as root on Debian to install them" >&2
+    return 1
+  fi
+  log "installing ${wanted[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update
+  apt-get install -y "${wanted[@]}"
+}
+
+stage_browser() {
+  install_browser_prerequisites
+  [ -f "$build/native/CMakeCache.txt" ] || configure "$build/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DZUNAI_BUILD_TESTS=ON -DZUNAI_BUILD_TOOLS=ON -DZUNAI_BUILD_BENCHMARKS=ON
+  cmake --build "$build/native" -j"$jobs" --target zunai
+  cd "$root/tests/browser"
+  # Playwright drives Debian's Chromium; it never downloads a browser.
+  PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund
+  ZUNAI_TOOL="$build/native/tools/zunai/zunai" ZUNAI_CHROMIUM="$(command -v chromium)" node --test
+}
+
 # --- main ------------------------------------------------------------------
 
-all_stages=(native consumer asan mingw fuzz soak)
+all_stages=(native browser consumer asan mingw fuzz soak)
 stages=("$@")
 [ ${#stages[@]} -gt 0 ] || stages=("${all_stages[@]}")
 for stage in "${stages[@]}"; do

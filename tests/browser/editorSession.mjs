@@ -13,7 +13,7 @@ import { chromium } from 'playwright-core';
 const here = path.dirname(fileURLToPath(import.meta.url));
 export const root = path.resolve(here, '../..');
 export const sample = path.join(root, 'samples/courtyard');
-const tool = process.env.ZUNAI_TOOL || path.join(root, 'build/native/zunai');
+const tool = process.env.ZUNAI_TOOL || path.join(root, 'build/native/tools/zunai/zunai');
 const browserPath = process.env.ZUNAI_CHROMIUM || '/usr/bin/chromium';
 
 export function scratchDir(prefix) {

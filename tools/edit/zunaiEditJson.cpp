@@ -9,19 +9,9 @@
 #include "zunaiError.h"
 #include "zunaiSvg.h"
 
-using nlohmann::json;
+using json = zunaiJson;
 
 namespace {
-
-// A float as the shortest decimal that reads back as it: 24.7f is 24.7,
-// not 24.700000762939453.
-double shortest(float v)
-{
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text - 1, v).ptr;
-    *end = '\0';
-    return std::strtod(text, nullptr);
-}
 
 float readNumber(const json& value, const std::string& what)
 {
@@ -56,7 +46,7 @@ json marksJson(const std::vector<zunaiPoint>& marks)
 {
     json list = json::array();
     for (const auto& m : marks)
-        list.push_back(zunaiEditJsonPoint(m));
+        list.push_back(zunaiJsonPoint(m));
     return list;
 }
 
@@ -118,11 +108,6 @@ bool zunaiEditReadFlag(const json& body, const char* field, bool fallback)
     return body[field].get<bool>();
 }
 
-json zunaiEditJsonPoint(const zunaiPoint& p)
-{
-    return json::array({shortest(p.x), shortest(p.y), shortest(p.z)});
-}
-
 json zunaiEditJsonState(const zunaiEditorState& s)
 {
     json paths = json::array();
@@ -132,8 +117,8 @@ json zunaiEditJsonState(const zunaiEditorState& s)
     for (const auto& run : s.drawn) {
         json segments = json::array();
         for (const auto& l : run.lines)
-            segments.push_back({shortest(l.from.x), shortest(l.from.y), shortest(l.from.z), shortest(l.to.x),
-                                shortest(l.to.y), shortest(l.to.z)});
+            segments.push_back({zunaiJsonFloat(l.from.x), zunaiJsonFloat(l.from.y), zunaiJsonFloat(l.from.z), zunaiJsonFloat(l.to.x),
+                                zunaiJsonFloat(l.to.y), zunaiJsonFloat(l.to.z)});
         lines.push_back({{"role", roleName(run.role)},
                          {"path", run.path < 0 ? json(nullptr) : json(run.path)},
                          {"colour", zunaiFormatColour(run.colour)},
@@ -141,7 +126,7 @@ json zunaiEditJsonState(const zunaiEditorState& s)
     }
     return {
         {"level",
-         {{"triangles", s.triangles}, {"min", zunaiEditJsonPoint(s.levelMin)}, {"max", zunaiEditJsonPoint(s.levelMax)}}},
+         {{"triangles", s.triangles}, {"min", zunaiJsonPoint(s.levelMin)}, {"max", zunaiJsonPoint(s.levelMax)}}},
         {"paths", std::move(paths)},
         {"recording", s.recording ? marksJson(s.recordingMarks) : json(nullptr)},
         {"selected", s.selected < 0 ? json(nullptr) : json(s.selected)},
@@ -152,28 +137,19 @@ json zunaiEditJsonState(const zunaiEditorState& s)
 
 json zunaiEditJsonRoute(const zunaiRouteResult& r)
 {
-    return {
-        {"kind", zunaiWayName(r.request.way)},
-        {"from", zunaiEditJsonPoint(r.request.from)},
-        {"to", zunaiEditJsonPoint(r.request.to)},
-        {"found", r.found},
-        {"markCount", r.marks.size()},
-        {"marks", marksJson(r.marks)},
-        {"length", r.length},
-        {"reached", r.reached},
-        {"goalDistance", r.marks.empty() ? json(nullptr) : json(r.goalDistance)},
-        {"rays", r.rays},
-    };
+    json answer = zunaiRouteJson(r);
+    answer["kind"] = zunaiWayName(r.request.way);
+    return answer;
 }
 
 json zunaiEditJsonProbe(const zunaiProbe& probe)
 {
     json floors = json::array();
     for (const auto& floor : probe.floors)
-        floors.push_back({{"ground", shortest(floor.ground)}, {"mark", shortest(floor.mark)}});
-    json answer = {{"x", shortest(probe.point.x)}, {"y", shortest(probe.point.y)}, {"floors", std::move(floors)}};
+        floors.push_back({{"ground", zunaiJsonFloat(floor.ground)}, {"mark", zunaiJsonFloat(floor.mark)}});
+    json answer = {{"x", zunaiJsonFloat(probe.point.x)}, {"y", zunaiJsonFloat(probe.point.y)}, {"floors", std::move(floors)}};
     if (probe.point.z)
-        answer["z"] = shortest(*probe.point.z);
+        answer["z"] = zunaiJsonFloat(*probe.point.z);
     if (!probe.warning.empty())
         answer["warning"] = probe.warning;
     return answer;

@@ -14,6 +14,7 @@ void zunaiAddCommands(zunaiCli& cli)
     zunaiAddRouteCommands(cli);
     zunaiAddCheckCommand(cli);
     zunaiAddShowCommand(cli);
+    zunaiAddEditCommand(cli);
     zunaiAddGenerateCommand(cli);
     zunaiAddProbeCommand(cli);
 }

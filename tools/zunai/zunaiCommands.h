@@ -12,6 +12,7 @@ void zunaiAddDemoCommand(zunaiCli& cli);
 void zunaiAddRouteCommands(zunaiCli& cli);   // route and walk
 void zunaiAddCheckCommand(zunaiCli& cli);
 void zunaiAddShowCommand(zunaiCli& cli);
+void zunaiAddEditCommand(zunaiCli& cli);
 void zunaiAddGenerateCommand(zunaiCli& cli);
 void zunaiAddProbeCommand(zunaiCli& cli);
 

@@ -3,7 +3,7 @@
 // the recording and the selection, a route, and problems. x runs right, y up.
 
 const GRID_PIXELS = 90;          // about this far apart on screen
-const LEVEL_PIXELS = 4096;       // largest side of the level's picture
+const LEVEL_PIXELS = 2048;       // largest side of the level's picture
 
 function niceStep(units) {
   const power = Math.pow(10, Math.floor(Math.log10(units)));
@@ -129,27 +129,29 @@ export class TopView {
       if (Math.abs(ax * by - ay * bx) * unit * unit < 0.05) continue;
       order.push(i);
     }
-    const zOf = (i) => (t[9 * i + 2] + t[9 * i + 5] + t[9 * i + 8]) / 3;
-    order.sort((a, b) => zOf(a) - zOf(b));
+    // One path per height band, lowest band first: few, large fills.
     const zSpan = Math.max(1e-3, max[2] - min[2]);
     const buckets = 48;
-    let colour = -1;
+    const bands = Array.from({ length: buckets }, () => []);
     for (const i of order) {
-      const bucket = Math.min(buckets - 1, Math.floor(((zOf(i) - min[2]) / zSpan) * buckets));
-      if (bucket !== colour) {
-        colour = bucket;
-        g.fillStyle = g.strokeStyle = shade(bucket / (buckets - 1));
-      }
-      g.beginPath();
-      for (let k = 0; k < 3; k++) {
-        const x = (t[9 * i + 3 * k] - min[0]) * unit, y = (max[1] - t[9 * i + 3 * k + 1]) * unit;
-        if (k === 0) g.moveTo(x, y); else g.lineTo(x, y);
-      }
-      g.closePath();
-      g.fill();
-      g.lineWidth = 0.6;
-      g.stroke();
+      const z = (t[9 * i + 2] + t[9 * i + 5] + t[9 * i + 8]) / 3;
+      bands[Math.min(buckets - 1, Math.max(0, Math.floor(((z - min[2]) / zSpan) * buckets)))].push(i);
     }
+    g.lineWidth = 0.6;
+    g.lineJoin = 'round';
+    bands.forEach((band, b) => {
+      if (!band.length) return;
+      g.fillStyle = g.strokeStyle = shade(b / (buckets - 1));
+      g.beginPath();
+      for (const i of band) {
+        g.moveTo((t[9 * i] - min[0]) * unit, (max[1] - t[9 * i + 1]) * unit);
+        g.lineTo((t[9 * i + 3] - min[0]) * unit, (max[1] - t[9 * i + 4]) * unit);
+        g.lineTo((t[9 * i + 6] - min[0]) * unit, (max[1] - t[9 * i + 7]) * unit);
+        g.closePath();
+      }
+      g.fill();
+      g.stroke();
+    });
     this.levelImage = { image, unit };
     return this.levelImage;
   }
