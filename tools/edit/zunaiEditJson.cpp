@@ -142,19 +142,6 @@ json zunaiEditJsonRoute(const zunaiRouteResult& r)
     return answer;
 }
 
-json zunaiEditJsonProbe(const zunaiProbe& probe)
-{
-    json floors = json::array();
-    for (const auto& floor : probe.floors)
-        floors.push_back({{"ground", zunaiJsonFloat(floor.ground)}, {"mark", zunaiJsonFloat(floor.mark)}});
-    json answer = {{"x", zunaiJsonFloat(probe.point.x)}, {"y", zunaiJsonFloat(probe.point.y)}, {"floors", std::move(floors)}};
-    if (probe.point.z)
-        answer["z"] = zunaiJsonFloat(*probe.point.z);
-    if (!probe.warning.empty())
-        answer["warning"] = probe.warning;
-    return answer;
-}
-
 std::string zunaiEditLevelText(const zunaiLevelMesh& level)
 {
     std::string text = "{\"triangles\":[";

@@ -24,7 +24,6 @@ bool zunaiEditReadFlag(const zunaiJson& body, const char* field, bool fallback);
 zunaiJson zunaiEditJsonState(const zunaiEditorState& state);
 // As `route --json`, with "kind" as the request named it.
 zunaiJson zunaiEditJsonRoute(const zunaiRouteResult& route);
-zunaiJson zunaiEditJsonProbe(const zunaiProbe& probe);
 // {"triangles": [x, y, z, x, y, z, x, y, z, ...]}, written directly: a
 // level can have millions of corners.
 std::string zunaiEditLevelText(const zunaiLevelMesh& level);

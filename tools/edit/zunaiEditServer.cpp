@@ -111,7 +111,7 @@ struct zunaiEditServer::Impl {
                                  zunaiPointInput at{queryNumber(req, "x"), queryNumber(req, "y"), std::nullopt};
                                  if (req.has_param("z"))
                                      at.z = queryNumber(req, "z");
-                                 return ok(zunaiEditJsonProbe(editor.probe(at)));
+                                 return ok(zunaiProbeJson(editor.probe(at)));
                              }});
         post("/api/marks", [this](const json& body) {
             const zunaiPointInput at = zunaiEditReadPoint(body, "at");
