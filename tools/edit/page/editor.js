@@ -173,19 +173,38 @@ function explain(route) {
     }
     box.appendChild(list);
   }
+  if (route.hint) {
+    const hint = document.createElement('p');
+    hint.className = 'hint';
+    hint.textContent = route.hint;
+    box.appendChild(hint);
+  }
+  if (route.text) {
+    const details = document.createElement('details');
+    const summary = document.createElement('summary');
+    summary.textContent = 'the whole explanation';
+    const pre = document.createElement('pre');
+    pre.textContent = route.text;
+    details.append(summary, pre);
+    box.appendChild(details);
+  }
   box.dataset.found = String(route.found);
 }
 
-async function loadProblems() {
+// The check of the saved database against the level: its problems listed
+// and marked on the map where the editor says they are.
+async function check() {
   const answer = await api.check();
-  if (!answer.ok) return;   // no checks in this editor
-  const problems = (answer.data.problems || []).map((p) => {
-    const path = state && state.paths[p.path];
-    const mark = path && path.marks[p.mark === undefined || p.mark === null ? 0 : p.mark];
-    return { ...p, at: mark || null };
-  });
+  $('problems-box').hidden = false;
+  if (!answer.ok) {
+    $('problems-summary').textContent = answer.data.error || 'no checks in this editor';
+    return;
+  }
+  const problems = answer.data.problems || [];
   view.setProblems(problems);
-  $('problems-box').hidden = problems.length === 0;
+  $('problems-summary').textContent = problems.length === 0
+    ? 'the saved database has no problem'
+    : `${problems.length} problem${problems.length === 1 ? '' : 's'} in the saved database`;
   const list = $('problems');
   list.replaceChildren();
   for (const p of problems) {
@@ -211,18 +230,12 @@ async function save(force) {
     say('not saved: the file changed on disk', 'error');
     return;
   }
-  if (took(answer)) {
-    say('saved', 'ok');
-    loadProblems();
-  }
+  if (took(answer)) say('saved', 'ok');
 }
 
 async function reload(confirmed) {
   if (!confirmed && state && (state.dirty || state.recording) && !window.confirm('Drop the unsaved edits and read the file again?')) return;
-  if (took(await api.reload())) {
-    say('reloaded from disk', 'ok');
-    loadProblems();
-  }
+  if (took(await api.reload())) say('reloaded from disk', 'ok');
 }
 
 const actions = {
@@ -232,6 +245,7 @@ const actions = {
   save: () => save(false),
   reload: () => reload(false),
   fit: async () => view.fit(),
+  check: () => check(),
 };
 
 function wire() {
@@ -289,6 +303,7 @@ function wire() {
       x: () => queue(actions.delete),
       r: () => queue(actions.reload),
       f: () => view.fit(),
+      c: () => queue(actions.check),
       k: () => { $('route-kind').value = $('route-kind').value === 'chained' ? 'walked' : 'chained'; },
       '+': () => view.zoomAt(w / 2, h / 2, 1.25),
       '=': () => view.zoomAt(w / 2, h / 2, 1.25),
@@ -325,7 +340,6 @@ async function start() {
   showState(first.data);
   view.fit();
   say('ready');
-  loadProblems();
 }
 
 start();
