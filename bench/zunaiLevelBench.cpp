@@ -17,6 +17,7 @@
 #include "standin/zunStandIn.h"
 #include "zunaiGame.h"
 #include "zunaiLevelImport.h"
+#include "zunaiPicture.h"
 
 namespace fs = std::filesystem;
 
@@ -75,6 +76,24 @@ void BM_ImportLevel(benchmark::State& state)
     state.counters["triangles"] = double(triangles);
 }
 BENCHMARK(BM_ImportLevel)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// zunai show --level terrain-500000.obj --svg FILE: the level, no database;
+// the import, the picture with its height map, and the file.
+void BM_ShowLevel(benchmark::State& state)
+{
+    const fs::path file = terrain(int(state.range(0)));
+    const fs::path svg = scratch() / "show.svg";
+    for (auto _ : state) {
+        zunaiGameOptions options;
+        options.game = scratch().string();
+        options.level = file.string();
+        const zunaiGame game = zunaiFindGame(options, true);
+        zunaiSession session(game, false);
+        zunaiWritePicture(zunaiSessionScene(session, "show", {}, zunaiPictureOptions{}), svg, {});
+    }
+    state.counters["svgBytes"] = double(fs::file_size(svg));
+}
+BENCHMARK(BM_ShowLevel)->Arg(500000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

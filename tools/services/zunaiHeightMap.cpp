@@ -104,7 +104,7 @@ std::string zunaiHeightMapPng(const std::vector<const zunaiTriangle*>& faces, co
             }
             // Shades and light in steps, so that the image compresses well.
             const double t = std::round((span > 0 ? (z - w.minZ) / span : 0.0) * 48.0) / 48.0;
-            const double light = std::round(lighting(top, w, x, y) * 16.0) / 16.0;
+            const double light = std::round(lighting(top, w, x, y) * 64.0) / 64.0;
             const zunaiRgb c = zunaiHeightShade(t);
             auto byte = [&](double v) { return std::uint32_t(std::clamp(std::lround(v * light), 0L, 255L)); };
             row[x] = 0xFF000000u | byte(c.r) << 16 | byte(c.g) << 8 | byte(c.b);

@@ -121,7 +121,7 @@ zunaiJson zunaiProbeJson(const zunaiProbe& probe)
         json["z"] = zunaiJsonFloat(*probe.point.z);
     zunaiJson& floors = json["floors"] = zunaiJson::array();
     for (const zunaiFloor& f : probe.floors)
-        floors.push_back({{"ground", zunaiJsonFloat(f.ground)}, {"mark", zunaiJsonFloat(f.mark)}});
+        floors.push_back({{"ground", zunaiJsonNumber(f.ground)}, {"mark", zunaiJsonNumber(f.mark)}});
     if (!probe.warning.empty())
         json["warning"] = probe.warning;
     return json;

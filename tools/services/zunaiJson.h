@@ -37,7 +37,8 @@ zunaiJson zunaiRouteJson(const zunaiRouteResult& result);
 zunaiJson zunaiDrawnPathsJson(const std::vector<zunaiDrawnPath>& paths);
 zunaiJson zunaiCheckReportJson(const zunaiCheckReport& report);
 
-// {"x", "y", ("z",) "floors": [{"ground", "mark"}], ("warning")}, floors from the highest down.
+// {"x", "y", ("z",) "floors": [{"ground", "mark"}], ("warning")}, floors from the highest down,
+// heights to 1/1000 (the ray test's rounding left out).
 zunaiJson zunaiProbeJson(const zunaiProbe& probe);
 
 #endif

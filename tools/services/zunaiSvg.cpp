@@ -117,6 +117,19 @@ std::vector<const zunaiTriangle*> facesShown(const zunaiSvgScene& scene, double&
     return faces;
 }
 
+// The faces that reach into the view.
+std::vector<const zunaiTriangle*> facesInView(const std::vector<const zunaiTriangle*>& faces, const View& view)
+{
+    std::vector<const zunaiTriangle*> inside;
+    for (const zunaiTriangle* t : faces) {
+        const auto& c = t->corner;
+        if (std::max({c[0].x, c[1].x, c[2].x}) >= view.minX && std::min({c[0].x, c[1].x, c[2].x}) <= view.maxX &&
+            std::max({c[0].y, c[1].y, c[2].y}) >= view.minY && std::min({c[0].y, c[1].y, c[2].y}) <= view.maxY)
+            inside.push_back(t);
+    }
+    return inside;
+}
+
 View makeView(const zunaiSvgScene& scene, const std::vector<const zunaiTriangle*>& faces,
               const std::vector<const zunaiDrawnPath*>& stored)
 {
@@ -473,9 +486,11 @@ std::string zunaiXmlEscape(const std::string& text)
 std::string zunaiRenderSvg(const zunaiSvgScene& scene)
 {
     double minZ = 0, maxZ = 0;
-    const std::vector<const zunaiTriangle*> faces = facesShown(scene, minZ, maxZ);
+    std::vector<const zunaiTriangle*> faces = facesShown(scene, minZ, maxZ);
     const std::vector<const zunaiDrawnPath*> stored = storedShown(scene);
     const View view = makeView(scene, faces, stored);
+    if (scene.region)
+        faces = facesInView(faces, view);
     std::vector<unsigned long> storedColours;
     for (const zunaiDrawnPath* p : stored)
         storedColours.push_back(p->colour);

@@ -1,0 +1,157 @@
+// Pictures checked by their structure: grid labels, path numbers and
+// arrows, route colours apart from the stored paths', region and floor
+// filtering, the height map of large levels, and the PNG's size.
+
+#include <cstdint>
+#include <regex>
+#include <set>
+#include <string>
+
+#include "zunAI.h"
+#include "zunTestFixture.h"
+#include "zunaiCapture.h"
+#include "zunaiPng.h"
+#include "zunaiSvg.h"
+#include "zunaiToolTestSupport.h"
+#include "zunaiXmlCheck.h"
+
+namespace {
+
+using namespace zunaiTestSupport;
+using Picture = zunTest;
+
+void quad(zunaiLevelMesh& mesh, float x0, float y0, float x1, float y1, float z)
+{
+    mesh.triangles.push_back(zunaiTriangle{{{x0, y0, z}, {x1, y0, z}, {x1, y1, z}}});
+    mesh.triangles.push_back(zunaiTriangle{{{x0, y0, z}, {x1, y1, z}, {x0, y1, z}}});
+}
+
+zunAIPath* pathAlong(float y, float z, int marks)
+{
+    zunAIPath* path = new zunAIPath;
+    for (int m = 0; m < marks; ++m) {
+        cVector4 at(10.0f + 20.0f * float(m), y, z);
+        path->addMark(at);
+    }
+    return path;
+}
+
+// Ground over [0, 200]^2 at 0, an upper storey over [0, 100] x [0, 200] at
+// 60; paths 0 and 1 on the ground, path 2 upstairs; one chained route.
+struct Scene {
+    zunaiLevelMesh mesh;
+    zunAIPathMgr database;
+    zunaiSvgScene scene;
+
+    Scene()
+    {
+        quad(mesh, 0, 0, 200, 200, 0);
+        quad(mesh, 0, 0, 100, 200, 60);
+        database.addPath(pathAlong(20, 24.7f, 4));
+        database.addPath(pathAlong(120, 24.7f, 3));
+        database.addPath(pathAlong(150, 84.7f, 3));
+        scene.title = "test";
+        scene.mesh = &mesh;
+        scene.stored = zunaiDrawStoredPaths(database);
+        zunaiSvgRoute route;
+        route.drawn = scene.stored[0];
+        route.from = zunaiPoint{0, 0, 24.7f};
+        route.to = zunaiPoint{90, 40, 24.7f};
+        scene.routes.push_back(route);
+    }
+};
+
+std::set<std::string> matches(const std::string& svg, const std::string& pattern)
+{
+    std::set<std::string> found;
+    const std::regex re(pattern);
+    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), re); it != std::sregex_iterator(); ++it)
+        found.insert((*it)[1]);
+    return found;
+}
+
+unsigned long colourOf(const std::string& hex)
+{
+    return std::stoul(hex.substr(1), nullptr, 16);
+}
+
+TEST_F(Picture, GridNumbersArrowsMarksAndRouteColours)
+{
+    Scene s;
+    s.scene.region = zunaiRegion{0, 0, 100, 100};
+    const std::string svg = zunaiRenderSvg(s.scene);
+    ASSERT_EQ(zunaiXmlProblem(svg), "");
+
+    const std::set<std::string> grid = {"0", "20", "40", "60", "80", "100"};
+    EXPECT_EQ(matches(svg, "data-axis=\"x\"[^>]*>([^<]*)<"), grid);
+    EXPECT_EQ(matches(svg, "data-axis=\"y\"[^>]*>([^<]*)<"), grid);
+    EXPECT_EQ(matches(svg, "class=\"path-number\" data-number=\"(\\d+)\""), (std::set<std::string>{"0", "1", "2"}));
+    // One arrow per link of the stored paths (3 + 2 + 2), all long enough here.
+    EXPECT_EQ(countOf(svg, "class=\"arrow\""), 7);
+    EXPECT_NE(svg.find("<title>path 0, mark 1: 30, 20, 24.7</title>"), std::string::npos);
+    EXPECT_EQ(countOf(svg, "class=\"route-leg\""), 2);
+
+    const std::set<std::string> routeColours = matches(svg, "class=\"route chained\"[^>]*stroke=\"(#[0-9a-f]{6})\"");
+    const std::set<std::string> storedColours = matches(svg, "class=\"stored-path\"[^>]*stroke=\"(#[0-9a-f]{6})\"");
+    ASSERT_EQ(routeColours.size(), 1u);
+    ASSERT_EQ(storedColours.size(), 3u);
+    for (const std::string& stored : storedColours)
+        EXPECT_GT(zunaiColourDistance(colourOf(*routeColours.begin()), colourOf(stored)), 150.0) << stored;
+
+    // Faces wholly outside the region are left out: only the ground reaches into this one.
+    s.scene.region = zunaiRegion{150, 150, 200, 200};
+    EXPECT_EQ(countOf(zunaiRenderSvg(s.scene), "class=\"level-face\""), 2);
+}
+
+TEST_F(Picture, RouteColoursStayApartFromAnyStoredPalette)
+{
+    std::vector<unsigned long> stored;
+    unsigned long c = pathColourSeed;
+    for (int i = 0; i < 12; ++i, c = nextPathColour(c))
+        stored.push_back(c);
+    const std::vector<unsigned long> routes = zunaiRouteColours(stored, 4);
+    for (std::size_t i = 0; i < routes.size(); ++i) {
+        for (unsigned long s : stored)
+            EXPECT_GT(zunaiColourDistance(routes[i], s), 100.0);
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_NE(routes[i], routes[j]);
+    }
+}
+
+TEST_F(Picture, FloorKeepsOneStoreyAndLargeLevelsBecomeAHeightMap)
+{
+    Scene s;
+    s.scene.floor = 60.0;
+    std::string svg = zunaiRenderSvg(s.scene);
+    EXPECT_EQ(countOf(svg, "class=\"level-face\""), 2);
+    EXPECT_EQ(matches(svg, "class=\"stored-path\" data-number=\"(\\d+)\""), (std::set<std::string>{"2"}));
+
+    s.scene.floor.reset();
+    s.scene.rasterAbove = 3;
+    svg = zunaiRenderSvg(s.scene);
+    EXPECT_EQ(zunaiXmlProblem(svg), "");
+    EXPECT_EQ(countOf(svg, "class=\"level-face\""), 0);
+    EXPECT_EQ(countOf(svg, "class=\"height-map\""), 1);
+    EXPECT_NE(svg.find("xlink:href=\"data:image/png;base64,iVBORw0KGgo"), std::string::npos);
+}
+
+std::uint32_t bigEndian(const std::string& bytes, std::size_t at)
+{
+    return std::uint32_t(std::uint8_t(bytes[at])) << 24 | std::uint32_t(std::uint8_t(bytes[at + 1])) << 16 |
+           std::uint32_t(std::uint8_t(bytes[at + 2])) << 8 | std::uint8_t(bytes[at + 3]);
+}
+
+TEST_F(Picture, PngAtTheSvgsSize)
+{
+    Scene s;
+    const std::string svg = zunaiRenderSvg(s.scene);
+    const std::string png = zunaiSvgToPng(svg);
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+    std::smatch size;
+    ASSERT_TRUE(std::regex_search(svg, size, std::regex("<svg [^>]*width=\"([0-9.]+)\" height=\"([0-9.]+)\"")));
+    EXPECT_EQ(bigEndian(png, 16), std::uint32_t(std::ceil(std::stod(size[1]))));
+    EXPECT_EQ(bigEndian(png, 20), std::uint32_t(std::ceil(std::stod(size[2]))));
+}
+
+} // namespace
