@@ -21,6 +21,7 @@
 #include "paths/zunAIPath.h"
 #include "paths/zunAIPathColours.h"
 #include "paths/zunAIPathMgr.h"
+#include "route/zunAIRouteObserver.h"
 
 // Memories, tasks and the video sensor.
 #include "memory/zunAIMemory.h"

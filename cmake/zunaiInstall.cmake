@@ -15,6 +15,7 @@ foreach(dir engine host paths memory video)
   file(GLOB headers ${ZUNAI_ROOT}/${dir}/*.h)
   install(FILES ${headers} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zunAIEngine/${dir})
 endforeach()
+install(FILES ${ZUNAI_ROOT}/route/zunAIRouteObserver.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zunAIEngine/route)
 install(FILES ${ZUNAI_ROOT}/standin/zunStandIn.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zunAIEngine/standin)
 
 install(EXPORT zunAIEngineTargets

@@ -7,6 +7,8 @@
 #include "host/zunExport.h"
 #include "paths/zunAIPath.h"
 
+class zunAIRouteObserver;   // route/zunAIRouteObserver.h
+
 // The path manager: the path database (`paths`), the active routes, the
 // in-game recording and selection slots, and a 16-bit random generator.
 // One manager can serve as the database that another manager's route
@@ -80,11 +82,23 @@ public:
     zunAIPath* findBestPath(cVector4& from, cVector4& to, cVector4& exitPoint, int& reversed, float maxJoinDist,
                             float minDot, zunAIPath* exclude, float maxHeightDiff);
 
+    // The same three, telling `observer` every decision as it is made: the
+    // verdict of each stored path, the passes, closing tests and end of a
+    // chained request, the passes and end of a walk. The answer, the rays
+    // cast and the allocations are those of the plain overloads, which
+    // call these with no observer.
+    zunAIPath* getPath(cVector4& start, cVector4& goal, zunAIRouteObserver* observer);
+    zunAIPath* getPath(cVector4& start, cVector4& goal, zunAIPathMgr& pathDatabase, pathInfo* info,
+                       zunAIRouteObserver* observer);
+    zunAIPath* findBestPath(cVector4& from, cVector4& to, cVector4& exitPoint, int& reversed, float maxJoinDist,
+                            float minDot, zunAIPath* exclude, float maxHeightDiff, zunAIRouteObserver* observer);
+
     ZUN_MODULE_ALLOCATED
 
 protected:
     cVector4 validateHeight(cVector4& point);
     zunAIPath* createPath(cVector4& start, cVector4& goal);
+    zunAIPath* createPath(cVector4& start, cVector4& goal, zunAIRouteObserver* observer);
 };
 
 #endif

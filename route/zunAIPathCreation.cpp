@@ -2,6 +2,7 @@
 // steps, steering around obstacles by sweeping a fan of grid probes, and
 // every point it reaches becomes a mark of a new path.
 #include "paths/zunAIPathMgr.h"
+#include "route/zunAIRouteObserver.h"
 #include "route/zunRouteCast.h"
 #include "route/zunTurnHorizontal.h"
 
@@ -24,6 +25,12 @@ constexpr float longStep = 8.0f;
 
 zunAIPath* zunAIPathMgr::createPath(cVector4& start, cVector4& goal)
 {
+    return createPath(start, goal, nullptr);
+}
+
+zunAIPath* zunAIPathMgr::createPath(cVector4& start, cVector4& goal, zunAIRouteObserver* observer)
+{
+    typedef zunAIRouteObserver Walk;
     zunAIPath* path = new zunAIPath;
     if (!path)
         return nullptr;
@@ -34,9 +41,12 @@ zunAIPath* zunAIPathMgr::createPath(cVector4& start, cVector4& goal)
     // The sweep's angles are the same in every pass: their cosines and sines
     // are taken in the first sweep, the angle summed step by step.
     zunTurn turns[sweepCandidates];
+    float angles[sweepCandidates];
     bool turnsTaken = false;
+    int end = Walk::walkNear;
 
     if (!((target - walker).len() <= arrivalRadius)) {
+        end = Walk::walkThirtyPasses;
         for (int pass = 0; pass < mostPasses; ++pass) {
             const float dist = (target - walker).len();
             cVector4 heading = target - walker;
@@ -47,6 +57,10 @@ zunAIPath* zunAIPathMgr::createPath(cVector4& start, cVector4& goal)
             cVector4 scanPoint;
             if (!isBlockedArrayScan(probe, 2.0f, 2.0f, heading, dist, 0.0f, 2, 2, &scanPoint)) {
                 path->addMark(target);
+                if (observer) {
+                    observer->walkDirectClear(pass);
+                    observer->walkEnded(Walk::walkDirect);
+                }
                 return path;
             }
 
@@ -56,6 +70,7 @@ zunAIPath* zunAIPathMgr::createPath(cVector4& start, cVector4& goal)
                 float angle = sweepFirstAngle;
                 for (int k = 0; k < sweepCandidates; ++k) {
                     turns[k] = zunTurn(angle);
+                    angles[k] = angle;
                     angle = angle + sweepAngleStep;
                 }
                 turnsTaken = true;
@@ -64,6 +79,7 @@ zunAIPath* zunAIPathMgr::createPath(cVector4& start, cVector4& goal)
             float bestClearance = sweepStartScore;
             cVector4 bestCandidate = heading;
             cVector4 bestScanPoint = walker;
+            int best = 0;
             for (int k = 0; k < sweepCandidates; ++k) {
                 cVector4 candidate = turnHorizontal(heading, turns[k]);
                 float clearance;
@@ -80,20 +96,33 @@ zunAIPath* zunAIPathMgr::createPath(cVector4& start, cVector4& goal)
                     bestClearance = clearance;
                     bestCandidate = candidate;
                     bestScanPoint = scanPoint;
+                    best = k;
                 }
             }
 
-            if (bestClearance <= leastClearance)
-                return path;   // hemmed in: the marks so far
-            if (bestClearance <= shortStepClearance)
+            if (bestClearance <= leastClearance) {
+                // Hemmed in: the marks so far.
+                if (observer) {
+                    observer->walkSwept(pass, angles[best], bestClearance, bestScore, -1);
+                    observer->walkEnded(Walk::walkHemmedIn);
+                }
+                return path;
+            }
+            const bool shortStep = bestClearance <= shortStepClearance;
+            if (shortStep)
                 walker = bestScanPoint - bestCandidate * leastClearance;
             else
                 walker = walker + bestCandidate * longStep;
+            if (observer)
+                observer->walkSwept(pass, angles[best], bestClearance, bestScore,
+                                    shortStep ? Walk::stepShort : Walk::stepLong);
 
             walker = validateHeight(walker);
             path->addMark(walker);
-            if (!((target - walker).len() > arrivalRadius))
-                break;   // arrived
+            if (!((target - walker).len() > arrivalRadius)) {
+                end = Walk::walkArrived;
+                break;
+            }
         }
     }
 
@@ -101,12 +130,19 @@ zunAIPath* zunAIPathMgr::createPath(cVector4& start, cVector4& goal)
     // validated once more, closes the path.
     walker = validateHeight(walker);
     path->addMark(walker);
+    if (observer)
+        observer->walkEnded(end);
     return path;
 }
 
 zunAIPath* zunAIPathMgr::getPath(cVector4& start, cVector4& goal)
 {
-    zunAIPath* path = createPath(start, goal);
+    return getPath(start, goal, nullptr);
+}
+
+zunAIPath* zunAIPathMgr::getPath(cVector4& start, cVector4& goal, zunAIRouteObserver* observer)
+{
+    zunAIPath* path = createPath(start, goal, observer);
     if (!path)
         return nullptr;
     if (!paths.append(path)) {

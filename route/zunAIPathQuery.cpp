@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "paths/zunAIPathMgr.h"
+#include "route/zunAIRouteObserver.h"
 #include "route/zunRouteCast.h"
 
 namespace {
@@ -27,33 +28,50 @@ void appendMarksOf(zunAIPath& chain, zunAIPath& source, int backwards)
     }
 }
 
-// Whether a straight stretch from `a` (start side) to `b` (goal side) joins
-// the two chains: short, nearly level, and clear both along the line and
-// across the grid probe, all 12.0 below `a`.
-int closingLinkHolds(zunAIPathMgr& mgr, const cVector4& a, const cVector4& b, float joinDist)
+typedef zunAIRouteObserver Closing;
+
+// The closing test of a straight stretch from `a` (start side) to `b` (goal
+// side): short, nearly level, and clear both along the line and across the
+// grid probe, all 12.0 below `a`. Answers closingHolds, or the first test
+// that fails.
+int closingLink(zunAIPathMgr& mgr, const cVector4& a, const cVector4& b, float joinDist)
 {
     cVector4 link = b - a;
     const float linkLength = link.len();
-    if (!(linkLength < joinDist && std::fabs(b.z - a.z) < closingHeightLimit))
-        return 0;
+    if (!(linkLength < joinDist))
+        return Closing::closingLength;
+    if (!(std::fabs(b.z - a.z) < closingHeightLimit))
+        return Closing::closingHeight;
     cVector4 below(a.x, a.y, a.z - probeDrop, 1.0f);
     if (linkLength != 0.0f) {
         cVector4 unit = link;
         unit.normalize();
         cVector4 hit;
         if (zunCastRay(below, unit, linkLength + raySlack, hit))
-            return 0;
+            return Closing::closingSight;
     }
     cVector4 scratch;
     if (mgr.isBlockedArrayScan(below, 2.0f, 2.0f, link, linkLength + raySlack, 0.0f, 2, 2, &scratch))
-        return 0;
-    return 1;
+        return Closing::closingProbe;
+    return Closing::closingHolds;
+}
+
+// The closing test, told to the observer.
+bool closingLinkHolds(zunAIPathMgr& mgr, const cVector4& a, const cVector4& b, float joinDist,
+                      zunAIRouteObserver* observer)
+{
+    const int reason = closingLink(mgr, a, b, joinDist);
+    if (observer)
+        observer->closingTested(reason);
+    return reason == Closing::closingHolds;
 }
 
 // Hands a finished route to `paths`; a route that cannot be registered is
-// destroyed rather than leaked.
-zunAIPath* registerRoute(zunList<zunAIPath>& paths, zunAIPath* route)
+// destroyed rather than leaked. The observer learns how the request ended.
+zunAIPath* registerRoute(zunList<zunAIPath>& paths, zunAIPath* route, zunAIRouteObserver* observer, int end)
 {
+    if (observer)
+        observer->routeEnded(end);
     if (!paths.append(route)) {
         delete route;
         return nullptr;
@@ -65,8 +83,17 @@ zunAIPath* registerRoute(zunList<zunAIPath>& paths, zunAIPath* route)
 
 zunAIPath* zunAIPathMgr::getPath(cVector4& start, cVector4& goal, zunAIPathMgr& pathDatabase, pathInfo* info)
 {
-    if (pathDatabase.paths.count == 0)
+    return getPath(start, goal, pathDatabase, info, nullptr);
+}
+
+zunAIPath* zunAIPathMgr::getPath(cVector4& start, cVector4& goal, zunAIPathMgr& pathDatabase, pathInfo* info,
+                                 zunAIRouteObserver* observer)
+{
+    if (pathDatabase.paths.count == 0) {
+        if (observer)
+            observer->routeEnded(zunAIRouteObserver::routeEmptyDatabase);
         return nullptr;
+    }
     const pathInfo tuning = info ? *info : pathInfo();
 
     zunAIPath* startChain = new zunAIPath;
@@ -90,20 +117,26 @@ zunAIPath* zunAIPathMgr::getPath(cVector4& start, cVector4& goal, zunAIPathMgr& 
         const cVector4 Pc = P;
         const cVector4 Gc = G;
         const float join = pass == 0 ? tuning.firstJoinDist : tuning.joinDist;
+        if (observer)
+            observer->passBegan(pass, join);
 
         // Each search moves its side's open end to the exit of the path found.
-        zunAIPath* goalSide =
-            pathDatabase.findBestPath(G, P, G, revGoal, join, tuning.minDot, prevGoal, tuning.maxHeightDiff);
-        zunAIPath* startSide =
-            pathDatabase.findBestPath(P, G, P, revStart, join, tuning.minDot, prevStart, tuning.maxHeightDiff);
+        if (observer)
+            observer->searchBegan(zunAIRouteObserver::sideGoal);
+        zunAIPath* goalSide = pathDatabase.findBestPath(G, P, G, revGoal, join, tuning.minDot, prevGoal,
+                                                        tuning.maxHeightDiff, observer);
+        if (observer)
+            observer->searchBegan(zunAIRouteObserver::sideStart);
+        zunAIPath* startSide = pathDatabase.findBestPath(P, G, P, revStart, join, tuning.minDot, prevStart,
+                                                         tuning.maxHeightDiff, observer);
 
         // The two sides took each other's paths: they circle, so finish with
         // the ends that the previous pass left.
         if (prevStart && prevGoal && goalSide == prevStart && startSide == prevGoal) {
-            if (closingLinkHolds(*this, Pc, Gc, tuning.joinDist))
+            if (closingLinkHolds(*this, Pc, Gc, tuning.joinDist, observer))
                 appendMarksOf(*startChain, *goalChain, 1);
             delete goalChain;
-            return registerRoute(paths, startChain);
+            return registerRoute(paths, startChain, observer, zunAIRouteObserver::routeSwap);
         }
         prevStart = startSide;
         prevGoal = goalSide;
@@ -112,26 +145,28 @@ zunAIPath* zunAIPathMgr::getPath(cVector4& start, cVector4& goal, zunAIPathMgr& 
             delete goalChain;
             if (startChain->marks.count == 0) {
                 delete startChain;
+                if (observer)
+                    observer->routeEnded(zunAIRouteObserver::routeBothEmpty);
                 return nullptr;
             }
-            return registerRoute(paths, startChain);
+            return registerRoute(paths, startChain, observer, zunAIRouteObserver::routeBothEmpty);
         }
 
         if (startSide && startSide == goalSide) {
             appendMarksOf(*startChain, *startSide, revStart);
             appendMarksOf(*startChain, *goalChain, 1);
             delete goalChain;
-            return registerRoute(paths, startChain);
+            return registerRoute(paths, startChain, observer, zunAIRouteObserver::routeSamePath);
         }
 
         if (startSide)
             appendMarksOf(*startChain, *startSide, revStart);
         if (goalSide)
             appendMarksOf(*goalChain, *goalSide, revGoal);
-        if (closingLinkHolds(*this, P, G, tuning.joinDist)) {
+        if (closingLinkHolds(*this, P, G, tuning.joinDist, observer)) {
             appendMarksOf(*startChain, *goalChain, 1);
             delete goalChain;
-            return registerRoute(paths, startChain);
+            return registerRoute(paths, startChain, observer, zunAIRouteObserver::routeClosed);
         }
     }
 
@@ -139,9 +174,11 @@ zunAIPath* zunAIPathMgr::getPath(cVector4& start, cVector4& goal, zunAIPathMgr& 
     delete goalChain;
     if (startChain->marks.count == 0) {
         delete startChain;
+        if (observer)
+            observer->routeEnded(zunAIRouteObserver::routeTenPasses);
         return nullptr;
     }
-    return registerRoute(paths, startChain);
+    return registerRoute(paths, startChain, observer, zunAIRouteObserver::routeTenPasses);
 }
 
 zunAIPath* zunAIPathMgr::getCopyPath(int index)
