@@ -144,7 +144,7 @@ zunAIPath* zunAIPathMgr::findBestPath(cVector4& from, cVector4& to, cVector4& ex
 {
     if (!paths.head) {
         if (observer)
-            observer->searchEnded(-1, nullptr);
+            observer->searchEnded(-1, nullptr, from);
         return nullptr;
     }
 
@@ -190,7 +190,7 @@ zunAIPath* zunAIPathMgr::findBestPath(cVector4& from, cVector4& to, cVector4& ex
     }
 
     if (observer)
-        observer->searchEnded(bestIndex, bestPath);
+        observer->searchEnded(bestIndex, bestPath, bestExit);
     if (!bestPath)
         return nullptr;
     exitPoint = bestExit;

@@ -62,7 +62,7 @@ bool closingLinkHolds(zunAIPathMgr& mgr, const cVector4& a, const cVector4& b, f
 {
     const int reason = closingLink(mgr, a, b, joinDist);
     if (observer)
-        observer->closingTested(reason);
+        observer->closingTested(reason, a, b);
     return reason == Closing::closingHolds;
 }
 
@@ -122,11 +122,11 @@ zunAIPath* zunAIPathMgr::getPath(cVector4& start, cVector4& goal, zunAIPathMgr& 
 
         // Each search moves its side's open end to the exit of the path found.
         if (observer)
-            observer->searchBegan(zunAIRouteObserver::sideGoal);
+            observer->searchBegan(zunAIRouteObserver::sideGoal, G);
         zunAIPath* goalSide = pathDatabase.findBestPath(G, P, G, revGoal, join, tuning.minDot, prevGoal,
                                                         tuning.maxHeightDiff, observer);
         if (observer)
-            observer->searchBegan(zunAIRouteObserver::sideStart);
+            observer->searchBegan(zunAIRouteObserver::sideStart, P);
         zunAIPath* startSide = pathDatabase.findBestPath(P, G, P, revStart, join, tuning.minDot, prevStart,
                                                          tuning.maxHeightDiff, observer);
 

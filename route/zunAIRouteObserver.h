@@ -1,6 +1,8 @@
 #ifndef ZUN_AI_ROUTE_OBSERVER_H
 #define ZUN_AI_ROUTE_OBSERVER_H
 
+#include "host/cVector4.h"
+
 class zunAIPath;
 
 // Watches the decisions of route finding as the module makes them, for
@@ -67,15 +69,18 @@ public:
     // findBestPath: one stored path judged. `index` counts from the head of
     // the database's `paths`; `score` is meaningful for verdictScored only.
     virtual void candidateJudged(int /*index*/, zunAIPath* /*path*/, int /*verdict*/, float /*score*/) {}
-    // findBestPath: the search is over; `chosen` is the result (null for none).
-    virtual void searchEnded(int /*chosenIndex*/, zunAIPath* /*chosen*/) {}
+    // findBestPath: the search is over; `chosen` is the result (null for
+    // none, `exitPoint` then meaningless), left at `exitPoint`.
+    virtual void searchEnded(int /*chosenIndex*/, zunAIPath* /*chosen*/, const cVector4& /*exitPoint*/) {}
 
     // getPath (chained): a pass begins, with its join distance; a side's
-    // search begins (its candidates and its end follow); the closing test
-    // was made (`reason` a Closing); the request ended (a RouteEnd).
+    // search begins from the side's open end `from` (its candidates and its
+    // end follow); the closing test
+    // was made between the start side's open end `a` and the goal side's
+    // `b` (`reason` a Closing); the request ended (a RouteEnd).
     virtual void passBegan(int /*pass*/, float /*joinDist*/) {}
-    virtual void searchBegan(int /*side*/) {}
-    virtual void closingTested(int /*reason*/) {}
+    virtual void searchBegan(int /*side*/, const cVector4& /*from*/) {}
+    virtual void closingTested(int /*reason*/, const cVector4& /*a*/, const cVector4& /*b*/) {}
     virtual void routeEnded(int /*end*/) {}
 
     // getPath (walk): a pass whose direct test was clear; or a pass that

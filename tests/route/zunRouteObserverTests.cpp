@@ -21,8 +21,8 @@ struct Recorder : zunAIRouteObserver {
                                             "join",     "slope",  "sight",  "probe",     "scored"};
         said.push_back(std::to_string(index) + ":" + names[verdict]);
     }
-    void searchEnded(int chosen, zunAIPath*) override { said.push_back("chose " + std::to_string(chosen)); }
-    void closingTested(int reason) override
+    void searchEnded(int chosen, zunAIPath*, const cVector4&) override { said.push_back("chose " + std::to_string(chosen)); }
+    void closingTested(int reason, const cVector4&, const cVector4&) override
     {
         static const char* const names[] = {"holds", "length", "height", "sight", "probe"};
         said.push_back(std::string("closing ") + names[reason]);
