@@ -163,6 +163,7 @@ zunaiCheckReport zunaiCheckText(const std::string& text)
             for (int k = 0; k < m; ++k) {
                 const Assignment* c[3] = {lookup(p, k, 0), lookup(p, k, 1), lookup(p, k, 2)};
                 path.marks.push_back(zunaiPoint{c[0]->value, c[1]->value, c[2]->value});
+                path.markLines.push_back(c[0]->line);
                 for (const Assignment* a : c) {
                     path.firstLine = std::min(path.firstLine, a->line);
                     path.lastLine = std::max(path.lastLine, a->line);

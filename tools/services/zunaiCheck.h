@@ -20,6 +20,7 @@ struct zunaiCheckedPath {
     int number = 0;                   // its number in the file
     int loadsAs = 0;                  // its place among the loaded paths
     std::vector<zunaiPoint> marks;    // the marks loading gives it, in order
+    std::vector<int> markLines;       // the line of each mark's X statement
     int firstLine = 0, lastLine = 0;  // lines of the statements it is read from
 };
 

@@ -2,6 +2,10 @@
 
 #include "zunaiDemo.h"
 
+#include <system_error>
+
+#include "zunaiError.h"
+
 std::vector<zunaiRequest> zunaiDemoRequests()
 {
     // Marks hover 24.7 above the ground (44.7 on the terrace, which is 20 high).
@@ -12,4 +16,14 @@ std::vector<zunaiRequest> zunaiDemoRequests()
         {"terrace -> gate yard", {86.0f, 138.0f, terrace}, {-150.0f, -178.0f, floor}, zunaiWay::Chained},
         {"plaza -> north lane", {5.0f, -45.0f, floor}, {-5.0f, 115.0f, floor}, zunaiWay::Chained},
     };
+}
+
+bool zunaiIsSampleGame(const zunaiGame& game)
+{
+    try {
+        std::error_code ec;
+        return std::filesystem::equivalent(game.dir, zunaiFindGame(zunaiGameOptions{}, false).dir, ec);
+    } catch (const zunaiError&) {
+        return false;   // no sample to be found
+    }
 }

@@ -71,7 +71,11 @@ zunaiJson zunaiRouteJson(const zunaiRouteResult& r)
     zunaiJson& marks = json["marks"] = zunaiJson::array();
     for (const auto& m : r.marks)
         marks.push_back(zunaiJsonPoint(m));
+    // The length counts the legs from the start and to the goal as well.
     json["length"] = zunaiJsonNumber(r.length);
+    json["lengthLegs"] = {{"start", zunaiJsonNumber(r.startLeg)},
+                          {"marks", zunaiJsonNumber(r.alongMarks)},
+                          {"goal", zunaiJsonNumber(r.goalLeg)}};
     json["reached"] = r.reached;
     json["goalDistance"] = r.marks.empty() ? zunaiJson(nullptr) : zunaiJsonNumber(r.goalDistance);
     json["rays"] = r.rays;
@@ -96,9 +100,10 @@ zunaiJson zunaiCheckReportJson(const zunaiCheckReport& report)
     json["file"] = report.file;
     json["readable"] = true;
     json["whole"] = report.whole();
-    json["statements"] = report.statements;
+    json["paths"] = report.paths.size();
     json["marks"] = report.marks;
-    zunaiJson& paths = json["paths"] = zunaiJson::array();
+    json["statements"] = report.statements;
+    zunaiJson& paths = json["pathDetails"] = zunaiJson::array();
     for (const auto& p : report.paths)
         paths.push_back({{"number", p.number},
                          {"loadsAs", p.loadsAs},

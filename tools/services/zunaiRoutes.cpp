@@ -39,7 +39,8 @@ bool zunaiReaches(zunaiWay way, const zunaiPoint& last, const zunaiPoint& goal)
            clearView(last, goal);
 }
 
-zunaiRouteResult zunaiRunRequest(zunaiSession& session, const zunaiRequest& request, zunAIPathMgr::pathInfo* tuning)
+zunaiRouteResult zunaiRunRequest(zunaiSession& session, const zunaiRequest& request, zunAIPathMgr::pathInfo* tuning,
+                                 zunAIRouteObserver* observer)
 {
     zunaiRouteResult result;
     result.request = request;
@@ -48,8 +49,8 @@ zunaiRouteResult zunaiRunRequest(zunaiSession& session, const zunaiRequest& requ
 
     zunStandIn::clearCapture();
     zunAIPath* path = request.way == zunaiWay::Chained
-                          ? session.routes.getPath(start, goal, session.database, tuning)
-                          : session.routes.getPath(start, goal);
+                          ? session.routes.getPath(start, goal, session.database, tuning, observer)
+                          : session.routes.getPath(start, goal, observer);
     result.rays = zunStandIn::rayCount();
     if (!path)
         return result;
@@ -62,8 +63,11 @@ zunaiRouteResult zunaiRunRequest(zunaiSession& session, const zunaiRequest& requ
         result.marks.push_back(zunaiPoint{p.x, p.y, p.z});
     });
     for (std::size_t i = 1; i < result.marks.size(); ++i)
-        result.length += zunaiDistance(result.marks[i - 1], result.marks[i]);
+        result.alongMarks += zunaiDistance(result.marks[i - 1], result.marks[i]);
     if (!result.marks.empty()) {
+        result.startLeg = zunaiDistance(request.from, result.marks.front());
+        result.goalLeg = zunaiDistance(result.marks.back(), request.to);
+        result.length = result.startLeg + result.alongMarks + result.goalLeg;
         result.goalDistance = zunaiHorizontalDistance(result.marks.back(), request.to);
         result.reached = zunaiReaches(request.way, result.marks.back(), request.to);
     }

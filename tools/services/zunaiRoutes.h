@@ -22,7 +22,10 @@ struct zunaiRouteResult {
     bool found = false;              // the module answered a path
     int pathIndex = -1;              // its place in the session's `routes.paths`
     std::vector<zunaiPoint> marks;
-    double length = 0.0;             // along the marks, first to last
+    double length = 0.0;             // start to first mark, along the marks, last mark to goal
+    double startLeg = 0.0;           // start to first mark (0 without marks)
+    double alongMarks = 0.0;         // first mark to last
+    double goalLeg = 0.0;            // last mark to goal (0 without marks)
     bool reached = false;            // see zunaiReaches
     double goalDistance = -1.0;      // last mark to goal, horizontally; -1 without marks
     long long rays = 0;              // rays the module cast for the request
@@ -36,9 +39,11 @@ constexpr double zunaiViewHeight = 4.0;
 
 // Asks the module for the route (chained from session.database, or walked)
 // into session.routes, marks it active so drawActivePaths draws it, and
-// measures it. `tuning` null: the module's defaults.
+// measures it. `tuning` null: the module's defaults. `observer`, when
+// given, is told every decision of the module (zunaiExplain.h uses it); the
+// answer is the same either way.
 zunaiRouteResult zunaiRunRequest(zunaiSession& session, const zunaiRequest& request,
-                                 zunAIPathMgr::pathInfo* tuning = nullptr);
+                                 zunAIPathMgr::pathInfo* tuning = nullptr, zunAIRouteObserver* observer = nullptr);
 
 // Whether a route whose last mark is `last` reaches `goal`: within the
 // arrival radius horizontally; or, for a chained route, in plain view of

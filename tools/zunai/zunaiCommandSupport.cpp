@@ -81,6 +81,32 @@ zunaiPoint zunaiPlacePointOption(const zunaiRunContext& run, zunaiSession& sessi
     }
 }
 
+void zunaiAddTuningOptions(CLI::App& command, zunAIPathMgr::pathInfo& tuning)
+{
+    command.add_option("--first-join", tuning.firstJoinDist, "join distance of the first pass (default 150)")
+        ->type_name("D");
+    command.add_option("--join", tuning.joinDist,
+                       "join distance of later passes, and the closing link's limit (default 60)")
+        ->type_name("D");
+    command.add_option("--min-dot", tuning.minDot,
+                       "least cosine between the travel and a path's direction (default -0.707)")
+        ->type_name("C");
+    command.add_option("--max-height-diff", tuning.maxHeightDiff,
+                       "greatest height step onto a path (default 4)")
+        ->type_name("H");
+}
+
+void zunaiCheckTuning(const zunaiRunContext& run, const zunAIPathMgr::pathInfo& tuning)
+{
+    const std::pair<const char*, float> values[] = {{"--first-join", tuning.firstJoinDist},
+                                                    {"--join", tuning.joinDist},
+                                                    {"--min-dot", tuning.minDot},
+                                                    {"--max-height-diff", tuning.maxHeightDiff}};
+    for (const auto& [option, value] : values)
+        if (!std::isfinite(value))
+            run.fail(std::string(option) + " must be a finite number");
+}
+
 fs::path zunaiOutputPath(const zunaiGame& game, const std::string& given, const std::string& fallback)
 {
     const fs::path path = given.empty() ? fs::path(fallback) : fs::path(given);

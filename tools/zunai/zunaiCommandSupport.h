@@ -28,6 +28,12 @@ zunaiPointInput zunaiPointOption(const zunaiRunContext& run, const std::string& 
 zunaiPoint zunaiPlacePointOption(const zunaiRunContext& run, zunaiSession& session, const std::string& option,
                                  const zunaiPointInput& point);
 
+// The tuning of a chained request (the request's pathInfo):
+// --first-join D, --join D, --min-dot C, --max-height-diff H.
+void zunaiAddTuningOptions(CLI::App& command, zunAIPathMgr::pathInfo& tuning);
+// Throws zunaiError naming the option when a value isn't a finite number.
+void zunaiCheckTuning(const zunaiRunContext& run, const zunAIPathMgr::pathInfo& tuning);
+
 // An output file: `given`, or `fallback` when none was given, relative to
 // where the tool was started.
 std::filesystem::path zunaiOutputPath(const zunaiGame& game, const std::string& given, const std::string& fallback);

@@ -13,6 +13,7 @@ void zunaiAddCommands(zunaiCli& cli)
     zunaiAddDemoCommand(cli);
     zunaiAddRouteCommands(cli);
     zunaiAddCheckCommand(cli);
+    zunaiAddBatchCommand(cli);
     zunaiAddShowCommand(cli);
     zunaiAddEditCommand(cli);
     zunaiAddGenerateCommand(cli);

@@ -15,6 +15,7 @@ void zunaiAddShowCommand(zunaiCli& cli);
 void zunaiAddEditCommand(zunaiCli& cli);
 void zunaiAddGenerateCommand(zunaiCli& cli);
 void zunaiAddProbeCommand(zunaiCli& cli);
+void zunaiAddBatchCommand(zunaiCli& cli);
 
 // Every command, in the order the help lists them.
 void zunaiAddCommands(zunaiCli& cli);

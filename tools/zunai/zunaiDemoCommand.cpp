@@ -11,6 +11,8 @@
 
 namespace {
 
+const char* const sampleNote = "the demo's requests are places of the sample courtyard, not of this game directory";
+
 struct DemoOptions {
     zunaiPictureFlags picture;
 };
@@ -19,6 +21,7 @@ int runDemo(const zunaiRunContext& run, const DemoOptions& options)
 {
     const zunaiGame game = zunaiFindGame(run.common.gameOptions(), true);
     const zunaiPictureFiles files = zunaiPictureFilesOf(game, options.picture, "courtyard.svg");
+    const bool onSample = zunaiIsSampleGame(game);
     zunaiSession session(game, true);
     std::vector<zunaiRouteResult> results;
     for (zunaiRequest request : zunaiDemoRequests()) {
@@ -37,13 +40,19 @@ int runDemo(const zunaiRunContext& run, const DemoOptions& options)
             routes.push_back(zunaiRouteJson(r));
         json["svg"] = files.svg.empty() ? zunaiJson(nullptr) : zunaiJson(game.show(files.svg));
         json["png"] = files.png.empty() ? zunaiJson(nullptr) : zunaiJson(game.show(files.png));
+        json["requestsOf"] = "sample";
+        if (!onSample)
+            json["note"] = sampleNote;
         run.out << zunaiJsonText(json) << "\n";
         return zunaiExitOk;
     }
     zunaiPrintGame(run.out, session);
+    if (!onSample)
+        run.out << "note      " << sampleNote << "\n";
     run.out << "\n";
     zunaiPrintRouteTable(run.out, results);
-    run.out << "\nreached: last mark within 7 units of the goal, or (chained) the goal in plain view of it\n";
+    run.out << "\nlength: start to first mark, along the marks, last mark to goal\n";
+    run.out << "reached: last mark within 7 units of the goal, or (chained) the goal in plain view of it\n";
     zunaiPrintWritten(run.out, game, files);
     return zunaiExitOk;
 }

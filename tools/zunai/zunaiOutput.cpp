@@ -56,7 +56,11 @@ void zunaiPrintRouteBlock(std::ostream& out, const zunaiRouteResult& r)
         return;
     }
     out << format("  marks    %s\n", std::to_string(r.marks.size()).c_str());
-    out << format("  length   %.1f\n", r.length);
+    if (r.marks.empty())
+        out << "  length   0\n";
+    else
+        out << format("  length   %.1f (start to first mark %.1f + along the marks %.1f + last mark to goal %.1f)\n",
+                      r.length, r.startLeg, r.alongMarks, r.goalLeg);
     if (r.marks.empty())
         out << "  reached  no (the route has no marks)\n";
     else
@@ -123,6 +127,28 @@ void zunaiPrintCheckReport(std::ostream& out, const zunaiCheckReport& report)
         out << format("  line %d: %s never reached: ", l.line, l.name.c_str()) << l.reason << "\n";
     for (const auto& n : report.notes)
         out << format("  line %d: note: ", n.line) << n.text << "\n";
+}
+
+void zunaiPrintLevelCheck(std::ostream& out, const std::string& level, const zunaiLevelCheckReport& report)
+{
+    out << "  against " << level << ": ";
+    if (report.problems.empty())
+        out << "no problems\n";
+    else
+        out << count(report.problems.size(), "problem") << "\n";
+    for (const auto& p : report.problems) {
+        out << format("  line %d: path %d", p.line, p.path);
+        if (p.mark >= 0)
+            out << format(" mark %d", p.mark);
+        out << ": " << p.kind << ": " << p.message << "\n";
+    }
+    out << "  " << count(report.groups.size(), "group") << " of paths that can chain into each other:";
+    for (std::size_t g = 0; g < report.groups.size(); ++g) {
+        out << (g ? ";" : "") << " paths";
+        for (std::size_t i = 0; i < report.groups[g].size(); ++i)
+            out << (i ? ", " : " ") << report.groups[g][i];
+    }
+    out << "\n";
 }
 
 const char* const zunaiReachedHelp =

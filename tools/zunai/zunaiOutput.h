@@ -10,6 +10,7 @@
 
 #include "zunaiCapture.h"
 #include "zunaiCheck.h"
+#include "zunaiLevelCheck.h"
 #include "zunaiPoint.h"
 #include "zunaiRoutes.h"
 #include "zunaiSvg.h"
@@ -25,6 +26,7 @@ void zunaiPrintPathTable(std::ostream& out, const std::vector<zunaiDrawnPath>& p
 
 // Database checks.
 void zunaiPrintCheckReport(std::ostream& out, const zunaiCheckReport& report);
+void zunaiPrintLevelCheck(std::ostream& out, const std::string& level, const zunaiLevelCheckReport& report);
 
 // What "reached" means, for the help of the route commands.
 extern const char* const zunaiReachedHelp;
