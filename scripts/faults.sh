@@ -18,7 +18,7 @@
 # ZUNAI_FAULTS_DIR names another folder than build/faults). Results:
 # build/faults/results.txt, one "STATUS NAME" a line, and a summary at the
 # end. Runs at low priority (nice 15). ZUNAI_FAULTS_TIMEOUT: seconds allowed
-# to each test program (300).
+# to each test program (300). ZUNAI_FAULTS_REVISION: see refresh_copy.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -36,20 +36,29 @@ renice -n 15 $$ >/dev/null 2>&1 || true
 
 # The copy: every file git tracks or would track, copied where it differs
 # (so that the copy's build stays incremental); files gone from the tree go.
+# ZUNAI_FAULTS_REVISION=REV takes the files of a commit instead of the
+# working tree's (to run the faults against an earlier suite).
 refresh_copy() {
   mkdir -p "$source_copy"
-  local file wanted_files
+  local file from=$root wanted_files
   wanted_files=$(mktemp)
-  git ls-files -co --exclude-standard | sort >"$wanted_files"
+  if [ -n "${ZUNAI_FAULTS_REVISION:-}" ]; then
+    from=$(mktemp -d)
+    git archive "$ZUNAI_FAULTS_REVISION" | tar -x -C "$from"
+    git ls-tree -r --name-only "$ZUNAI_FAULTS_REVISION" | sort >"$wanted_files"
+  else
+    git ls-files -co --exclude-standard | sort >"$wanted_files"
+  fi
   while IFS= read -r file; do
-    [ -f "$file" ] || continue
-    if ! cmp -s "$file" "$source_copy/$file"; then
+    [ -f "$from/$file" ] || continue
+    if ! cmp -s "$from/$file" "$source_copy/$file"; then
       mkdir -p "$source_copy/$(dirname "$file")"
-      cp "$file" "$source_copy/$file"
+      cp "$from/$file" "$source_copy/$file"
     fi
   done <"$wanted_files"
   (cd "$source_copy" && find . -type f | sed 's|^\./||' | sort) | comm -23 - "$wanted_files" |
     while IFS= read -r file; do rm -f "$source_copy/$file"; done
+  [ "$from" = "$root" ] || rm -rf "$from"
   rm -f "$wanted_files"
 }
 refresh_copy
@@ -87,8 +96,11 @@ PY
 
 build_all() { cmake --build "$build" -j2 >"$work/build.log" 2>&1; }
 
+# Programs are not relinked when only a shared library they load changed: a
+# fault in the module or the stand-in rebuilds one object and one library.
 cmake -S "$source_copy" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZUNAI_WERROR=ON \
-  -DZUNAI_BUILD_TESTS=ON -DZUNAI_BUILD_TOOLS=ON -DZUNAI_BUILD_BENCHMARKS=OFF >/dev/null
+  -DZUNAI_BUILD_TESTS=ON -DZUNAI_BUILD_TOOLS=ON -DZUNAI_BUILD_BENCHMARKS=OFF \
+  -DCMAKE_LINK_DEPENDS_NO_SHARED=ON >/dev/null
 build_all || { echo "faults.sh: the unchanged source does not build (see $work/build.log)" >&2; exit 1; }
 
 # Every test program CTest knows, each run whole (one process per program).
@@ -102,10 +114,17 @@ for test in json.load(sys.stdin)["tests"]:
 print("\n".join(seen))')
 [ ${#programs[@]} -gt 0 ] || { echo "faults.sh: no test programs in $build" >&2; exit 1; }
 
-# run_programs: 0 when every program passes; stops at the first failure.
+# run_programs [FOLDER]: 0 when every program passes; stops at the first
+# failure. The suite named after FOLDER (route -> route_tests) runs first.
 run_programs() {
-  local program
+  local program first=() rest=()
   for program in "${programs[@]}"; do
+    case $(basename "$program") in
+      "${1:-}"*) first+=("$program") ;;
+      *) rest+=("$program") ;;
+    esac
+  done
+  for program in ${first[@]+"${first[@]}"} "${rest[@]}"; do
     (cd "$(dirname "$program")" && timeout "$limit" "$program" --gtest_brief=1 >/dev/null 2>&1) || return 1
   done
 }
@@ -114,6 +133,13 @@ echo "faults.sh: ${#programs[@]} test programs; checking that they pass unchange
 run_programs || { echo "faults.sh: the tests fail without any fault" >&2; exit 1; }
 
 # --- the faults -------------------------------------------------------------
+
+# The suite that tests FILE's folder: tools/ -> tool, anything else its folder.
+folder_suite() {
+  local top=${1%%/*}
+  [ "$top" = tools ] && top=tool
+  echo "$top"
+}
 
 wanted() {
   [ ${#picked[@]} -eq 0 ] && return 0
@@ -140,7 +166,7 @@ while IFS= read -r line || [ -n "$line" ]; do
     planted=$file
     if ! build_all; then
       status=no-build
-    elif run_programs; then
+    elif run_programs "$(folder_suite "$file")"; then
       status=missed
     else
       status=caught
