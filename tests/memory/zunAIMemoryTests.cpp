@@ -176,15 +176,4 @@ TEST_F(MemoryTest, CopiesShareTheListAndReleaseNothing)
     EXPECT_EQ(Memory::destroyed, 1);
 }
 
-TEST_F(MemoryTest, FailedNodeAllocationDestroysTheMemory)
-{
-    zunAIMemory* first = new Memory;
-    mgr.addMemory(first);
-    zunAIMemory* lost = new Memory;
-    zunStandIn::failAllocations(0, 1);
-    mgr.addMemory(lost);
-    EXPECT_EQ(Memory::destroyed, 1);
-    EXPECT_EQ(checkedItems(mgr.memories), (std::vector<zunAIMemory*>{first}));
-}
-
 }  // namespace

@@ -4,20 +4,19 @@
 // Shared fixture of the path database tests: a fresh game directory with a
 // bin/ working directory, so that "..\data\memory\..." lands inside it.
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "zunAI.h"
-#include "zunListChecks.h"
+#include "zunManagerChecks.h"
 #include "zunScratchGame.h"
 #include "zunTestFixture.h"
+#include "zunVectorChecks.h"
 
 namespace pathdb {
 
@@ -36,22 +35,6 @@ inline zunAIPath* makePath(std::initializer_list<Point> points)
         path->addMark(at);
     }
     return path;
-}
-
-// Every list of the manager and of each of its paths is sound.
-inline ::testing::AssertionResult managerIsSound(const zunAIPathMgr& manager)
-{
-    for (const zunList<zunAIPath>* list : {&manager.paths, &manager.activePaths}) {
-        auto sound = listIsSound(*list);
-        if (!sound)
-            return sound;
-        for (auto* node = list->head; node; node = node->next)
-            if (node->item && !(sound = listIsSound(node->item->marks)))
-                return sound;
-    }
-    if (manager.newPath)
-        return listIsSound(manager.newPath->marks);
-    return ::testing::AssertionSuccess();
 }
 
 class PathDbTest : public zunTest {

@@ -2,6 +2,7 @@
 
 #include "zunAI.h"
 #include "zunTestFixture.h"
+#include "zunVectorChecks.h"
 
 namespace {
 
@@ -17,89 +18,52 @@ protected:
         cVector4 at(x, y, z, w);
         path.addMark(at);
     }
+    // The three distances and the nearest mark (w 1) at its distance.
+    void expectDistances(cVector4 point, float nearest, float start, float end, const cVector4& mark)
+    {
+        EXPECT_EQ(path.getMinDistanceToPath(point), nearest);
+        EXPECT_EQ(path.getDistanceToStart(point), start);
+        EXPECT_EQ(path.getDistanceToEnd(point), end);
+        float distance = 0;
+        EXPECT_VEC4_EQ(path.getMinDistanceVectorToPath(point, distance), mark);
+        EXPECT_EQ(distance, nearest);
+    }
     zunAIPath path;
 };
 
-TEST_F(PathGeometry, NoDistanceIsTheLargestFiniteFloat)
+TEST_F(PathGeometry, DistancesToNearestFirstAndLastMark)
 {
     std::uint32_t bits;
     std::memcpy(&bits, &zunNoDistance, sizeof bits);
-    EXPECT_EQ(bits, 0x7F7FFFFFu);
-}
+    EXPECT_EQ(bits, 0x7F7FFFFFu);   // the largest finite float
+    expectDistances(cVector4(1, 2, 3), zunNoDistance, zunNoDistance, zunNoDistance, cVector4(0, 0, 0, 1));
 
-TEST_F(PathGeometry, DistancesToNearestFirstAndLastMark)
-{
+    add(5, 5, 5, 0.5f);   // one mark: start, end and nearest
+    expectDistances(cVector4(5, 5, 1), 4, 4, 4, cVector4(5, 5, 5, 1));
+    path.marks.deleteAll();
+
     add(0, 0, 0);
     add(3, 4, 0);
-    cVector4 point(3, 4, 12);
-    EXPECT_EQ(path.getMinDistanceToPath(point), 12.0f);
-    float distance = 0;
-    cVector4 nearest = path.getMinDistanceVectorToPath(point, distance);
-    EXPECT_EQ(distance, 12.0f);
-    EXPECT_EQ(nearest.x, 3.0f);
-    EXPECT_EQ(nearest.y, 4.0f);
-    EXPECT_EQ(nearest.z, 0.0f);
-    EXPECT_EQ(nearest.w, 1.0f);
-    EXPECT_EQ(path.getDistanceToStart(point), 13.0f);
-    EXPECT_EQ(path.getDistanceToEnd(point), 12.0f);
-
-    cVector4 origin(0, 0, 0, 0);
-    EXPECT_EQ(path.getMinDistanceToPath(origin), 0.0f);
+    expectDistances(cVector4(3, 4, 12), 12, 13, 12, cVector4(3, 4, 0, 1));
 }
 
-TEST_F(PathGeometry, EqualDistancesGoToTheEarlierMarkAndWIsOne)
+TEST_F(PathGeometry, EqualDistancesGoToTheEarlierMark)
 {
     add(-1, 0, 0, 0.0f);
     add(1, 0, 0);
-    cVector4 point(0, 0, 0);
-    float distance = 0;
-    cVector4 nearest = path.getMinDistanceVectorToPath(point, distance);
-    EXPECT_EQ(nearest.x, -1.0f);
-    EXPECT_EQ(nearest.w, 1.0f);
-    EXPECT_EQ(distance, 1.0f);
+    expectDistances(cVector4(0, 0, 0), 1, 1, 1, cVector4(-1, 0, 0, 1));
 }
 
-TEST_F(PathGeometry, EmptyPathAnswersNoDistance)
-{
-    cVector4 point(1, 2, 3);
-    EXPECT_EQ(path.getMinDistanceToPath(point), zunNoDistance);
-    EXPECT_EQ(path.getDistanceToStart(point), zunNoDistance);
-    EXPECT_EQ(path.getDistanceToEnd(point), zunNoDistance);
-    float distance = 0;
-    cVector4 nearest = path.getMinDistanceVectorToPath(point, distance);
-    EXPECT_EQ(distance, zunNoDistance);
-    EXPECT_EQ(nearest.x, 0.0f);
-    EXPECT_EQ(nearest.w, 1.0f);
-}
-
-TEST_F(PathGeometry, OneMarkIsStartEndAndNearest)
-{
-    add(5, 5, 5);
-    cVector4 point(1, 2, 3);
-    float nearest = path.getMinDistanceToPath(point);
-    EXPECT_EQ(path.getDistanceToStart(point), nearest);
-    EXPECT_EQ(path.getDistanceToEnd(point), nearest);
-}
-
-TEST_F(PathGeometry, NullItemHidesLaterMarks)
-{
-    add(10, 0, 0);
-    zunStandIn::failAllocations(0, 1);
-    add(0, 0, 0);   // becomes a null item
-    add(1, 0, 0);
-    cVector4 point(0, 0, 0);
-    EXPECT_EQ(path.getMinDistanceToPath(point), 10.0f);
-    EXPECT_EQ(path.getDistanceToEnd(point), 1.0f);
-}
-
-TEST_F(PathGeometry, NullEndItemAnswersNoDistance)
+// A null item (a mark that could not be allocated) hides the later marks
+// from the nearest-mark walk; a null end has no distance.
+TEST_F(PathGeometry, NullItemsHideLaterMarks)
 {
     add(10, 0, 0);
     zunStandIn::failAllocations(0, 1);
     add(0, 0, 0);
-    cVector4 point(0, 0, 0);
-    EXPECT_EQ(path.getDistanceToEnd(point), zunNoDistance);
-    EXPECT_EQ(path.getDistanceToStart(point), 10.0f);
+    expectDistances(cVector4(0, 0, 0), 10, 10, zunNoDistance, cVector4(10, 0, 0, 1));
+    add(1, 0, 0);
+    expectDistances(cVector4(0, 0, 0), 10, 10, 1, cVector4(10, 0, 0, 1));
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #ifndef ZUN_ROUTE_TEST_SUPPORT_H
 #define ZUN_ROUTE_TEST_SUPPORT_H
 
-#include <cmath>
 #include <initializer_list>
 #include <vector>
 
@@ -9,6 +8,7 @@
 
 #include "standin/zunStandIn.h"
 #include "zunAI.h"
+#include "zunVectorChecks.h"
 
 // A manager that opens the protected route members to the tests.
 struct routeTestMgr : zunAIPathMgr {
@@ -46,23 +46,5 @@ inline void wall(float x0, float y0, float z0, float x1, float y1, float z1)
     zunStandIn::addBox(cVector4(x0, y0, z0), cVector4(x1, y1, z1));
 }
 
-inline ::testing::AssertionResult vecNear(const cVector4& a, float x, float y, float z, float tol)
-{
-    if (std::fabs(a.x - x) <= tol && std::fabs(a.y - y) <= tol && std::fabs(a.z - z) <= tol)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "(" << a.x << ", " << a.y << ", " << a.z << ") is not within " << tol
-                                         << " of (" << x << ", " << y << ", " << z << ")";
-}
-
-inline ::testing::AssertionResult vecEq(const cVector4& a, const cVector4& e)
-{
-    if (a.x == e.x && a.y == e.y && a.z == e.z)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "(" << a.x << ", " << a.y << ", " << a.z << ") is not (" << e.x << ", "
-                                         << e.y << ", " << e.z << ")";
-}
-
-#define EXPECT_VEC_NEAR(actual, x, y, z, tol) EXPECT_TRUE(vecNear((actual), (x), (y), (z), (tol)))
-#define EXPECT_VEC_EQ(actual, expected) EXPECT_TRUE(vecEq((actual), (expected)))
 
 #endif
