@@ -161,14 +161,9 @@ TEST_F(BestPath, FromAndExitPointMayBeOneObject)
     EXPECT_EQ(rev, separateReversed);
 }
 
-TEST_F(BestPath, WalkEndsAtANullPath)
-{
-    db.addPath(nullptr);
-    storePath(db, {cVector4(0, 0, 0), cVector4(20, 0, 0)});
-    EXPECT_EQ(find(cVector4(0, 0, 0), cVector4(100, 0, 0)), nullptr);
-}
-
-TEST_F(BestPath, PathWithAnUnallocatedEndMarkIsSkipped)
+// The walk ends at a null path; a path whose end mark was never allocated
+// (its node holds null) is passed over.
+TEST_F(BestPath, NullPathsEndTheWalkAndNullEndMarksAreSkipped)
 {
     zunAIPath* broken = storePath(db, {cVector4(0, 0, 0), cVector4(20, 0, 0)});
     cVector4 third(30, 0, 0);
@@ -177,6 +172,8 @@ TEST_F(BestPath, PathWithAnUnallocatedEndMarkIsSkipped)
     zunStandIn::stopFailing();
     ASSERT_EQ(broken->getNumMarks(), 3);
     zunAIPath* whole = storePath(db, {cVector4(0, 5, 0), cVector4(20, 5, 0)});
+    db.addPath(nullptr);
+    storePath(db, {cVector4(0, 1, 0), cVector4(20, 1, 0)});   // nearer, behind the null path
     EXPECT_EQ(find(cVector4(0, 0, 0), cVector4(100, 0, 0)), whole);
 }
 

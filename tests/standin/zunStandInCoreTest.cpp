@@ -205,51 +205,22 @@ TEST_F(zunCoreLogTest, EchoesToStderrOnlyWhenAsked) {
 
 // --- script ---
 
-TEST_F(zunScriptTest, SavesTheDatabaseStatementsByteForByteAndReadsThemBack) {
-    char big[64], tiny[64];
-    std::snprintf(big, sizeof big, "Path1Mark0Y = %f;", 1e30);
-    std::snprintf(tiny, sizeof tiny, "Path1Mark0Z = %f;", 1e-7);
-    const std::vector<std::string> statements = {
-        "Path ID:0 ----------------------------\n",
-        "Path0Mark0X = 1.500000;", "Path0Mark0Y = -123456.789000;", "Path0Mark0Z = 0.000000;",
-        "Path0Mark1X = -0.250000;", "Path0Mark1Y = 99999.000000;", "Path0Mark1Z = -0.000001;",
-        "\n",
-        "Path ID:1 ----------------------------\n",
-        "Path1Mark0X = 16777216.000000;", big, tiny,
-        "\n",
-    };
+// The path database's own statements, written and read back, are covered
+// with the module's save and load; here what the script adds to them.
+TEST_F(zunScriptTest, SavesStatementsVerbatimWithLineEndsAndReadsThemBack) {
     zunScript out(const_cast<char*>(title));
-    for (const auto& s : statements)
+    for (const char* s : {"Path ID:0 ---\n", "Path0Mark0X = 1.500000;", "Path0Mark0Y = -123456.789000;", "\n"})
         EXPECT_NE(out.addStatement(text(s)), 0);
     const std::string path = at("data/memory/levels/paths.qzt");   // folders missing
     ASSERT_EQ(out.save(text(path), 0), 1);
-
-    EXPECT_EQ(readAll(path),
-              std::string(title) +
-                  "Path ID:0 ----------------------------\n"
-                  "Path0Mark0X = 1.500000;\nPath0Mark0Y = -123456.789000;\nPath0Mark0Z = 0.000000;\n"
-                  "Path0Mark1X = -0.250000;\nPath0Mark1Y = 99999.000000;\nPath0Mark1Z = -0.000001;\n"
-                  "\n"
-                  "Path ID:1 ----------------------------\n"
-                  "Path1Mark0X = 16777216.000000;\n"
-                  "Path1Mark0Y = 1000000000000000019884624838656.000000;\n"
-                  "Path1Mark0Z = 0.000000;\n"
-                  "\n");
+    EXPECT_EQ(readAll(path), std::string(title) + "Path ID:0 ---\nPath0Mark0X = 1.500000;\nPath0Mark0Y = -123456.789000;\n\n");
 
     zunScript in(nullptr);
     ASSERT_NE(in.load(text(path)), 0);
     EXPECT_EQ(valueOf(in, "Path0Mark0X"), 1.5f);
     EXPECT_EQ(valueOf(in, "Path0Mark0Y"), -123456.789f);
-    EXPECT_EQ(valueOf(in, "Path0Mark0Z"), 0.0f);
-    EXPECT_EQ(valueOf(in, "Path0Mark1X"), -0.25f);
-    EXPECT_EQ(valueOf(in, "Path0Mark1Y"), 99999.0f);
-    EXPECT_EQ(valueOf(in, "Path0Mark1Z"), -0.000001f);
-    EXPECT_EQ(valueOf(in, "Path1Mark0X"), 16777216.0f);
-    EXPECT_EQ(valueOf(in, "Path1Mark0Y"), 1e30f);
-    EXPECT_EQ(valueOf(in, "Path1Mark0Z"), 0.0f);
-
     float untouched = 7.0f;
-    EXPECT_EQ(in.evalStatement(text("Path1Mark1X"), &untouched, 0), 0);
+    EXPECT_EQ(in.evalStatement(text("Path0Mark0Z"), &untouched, 0), 0);
     EXPECT_EQ(untouched, 7.0f);
     EXPECT_FALSE(assigned(in, "Path"));
     EXPECT_EQ(in.evalStatement(nullptr, &untouched, 0), 0);
