@@ -125,7 +125,7 @@ run_programs() {
     esac
   done
   for program in ${first[@]+"${first[@]}"} "${rest[@]}"; do
-    (cd "$(dirname "$program")" && timeout "$limit" "$program" --gtest_brief=1 >/dev/null 2>&1) || return 1
+    (cd "$(dirname "$program")" && timeout "$limit" "$program" --gtest_brief=1) >/dev/null 2>&1 || return 1
   done
 }
 
