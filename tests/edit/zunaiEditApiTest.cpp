@@ -33,6 +33,10 @@ TEST_F(zunaiEditTest, StateDescribesLevelDatabaseAndDrawing)
     EXPECT_FALSE(s["dirty"].get<bool>());
     EXPECT_EQ(s["lines"][0]["colour"], "#d0abcb");
     expectDrawnAlong(s["lines"][0], s["paths"][0]["marks"]);
+
+    const auto level = get("/api/level");
+    ASSERT_EQ(level.status, 200);
+    EXPECT_EQ(level.body["triangles"].size(), 9 * s["level"]["triangles"].get<std::size_t>());
 }
 
 TEST_F(zunaiEditTest, RecordUndoCommitSelectDeleteSaveAndReload)
