@@ -59,7 +59,7 @@ TEST_F(zunaiEditTest, ThousandsOfRandomCallsLeaveTheLastSaveIntact)
     RandomCalls random(20261208);
     json lastSaved = state()["paths"];
     int saves = 0;
-    for (int call = 0; call < 3000; ++call) {
+    for (int call = 0; call < 2000; ++call) {
         zunaiEditReply r;
         switch (random.below(14)) {
         case 0:
