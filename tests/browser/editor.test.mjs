@@ -107,10 +107,15 @@ test('a route picked on the map is drawn with its explanation', async () => {
   const text = await page.textContent('#explanation');
   assert.match(text, /foundyes/);
   assert.match(text, /rays\d+/);
+  assert.match(text, /the whole explanation/);
   if (process.env.ZUNAI_SCREENSHOT) await page.screenshot({ path: process.env.ZUNAI_SCREENSHOT });
 
   await page.keyboard.press('k');
   await clickWorld(page, -150, -178);
   await clickWorld(page, -150, -100);
   await page.waitForFunction(() => document.querySelector('#explanation').textContent.includes('walked'));
+
+  // The saved database checked against the level, on demand.
+  await page.keyboard.press('c');
+  await page.waitForFunction(() => /problem/.test(document.querySelector('#problems-summary').textContent));
 });

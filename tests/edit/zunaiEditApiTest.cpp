@@ -120,7 +120,7 @@ TEST_F(zunaiEditTest, SaveRefusedWhenFileChangedOnDiskUnlessForced)
     EXPECT_EQ(post("/api/save").status, 200);
 }
 
-TEST_F(zunaiEditTest, RoutesBothWaysAndProbe)
+TEST_F(zunaiEditTest, RoutesExplainedProbeAndCheck)
 {
     for (const char* kind : {"chained", "walked"}) {
         const auto r = post("/api/route", std::string(R"({"from": [-150, -178], "to": [-140, 76], "kind": ")") + kind +
@@ -130,7 +130,16 @@ TEST_F(zunaiEditTest, RoutesBothWaysAndProbe)
         EXPECT_TRUE(r.body["found"].get<bool>()) << kind;
         EXPECT_FALSE(r.body["marks"].empty());
         EXPECT_GT(r.body["rays"].get<long long>(), 0);
+        EXPECT_FALSE(r.body["passes"].empty()) << kind;
+        EXPECT_TRUE(r.body["end"].is_string()) << kind;
+        EXPECT_FALSE(r.body["text"].get<std::string>().empty()) << kind;
     }
+    // The saved database checked against the level: every problem placed.
+    const auto check = get("/api/check");
+    ASSERT_EQ(check.status, 200);
+    ASSERT_TRUE(check.body["problems"].is_array());
+    for (const auto& problem : check.body["problems"])
+        EXPECT_EQ(problem["at"].size(), 3u) << problem.dump();
     const auto p = get("/api/probe?x=-150&y=-178");
     ASSERT_EQ(p.status, 200);
     ASSERT_FALSE(p.body["floors"].empty());

@@ -135,10 +135,29 @@ json zunaiEditJsonState(const zunaiEditorState& s)
     };
 }
 
-json zunaiEditJsonRoute(const zunaiRouteResult& r)
+json zunaiEditJsonRoute(const zunaiExplanation& route)
 {
-    json answer = zunaiRouteJson(r);
-    answer["kind"] = zunaiWayName(r.request.way);
+    json answer = zunaiExplanationJson(route);
+    answer["kind"] = zunaiWayName(route.route.request.way);
+    answer["text"] = zunaiExplanationText(route);
+    answer["hint"] = zunaiExplanationHint(route);
+    return answer;
+}
+
+json zunaiEditJsonCheck(const zunaiEditor::Check& check)
+{
+    json answer = zunaiCheckReportJson(check.file);
+    zunaiAddLevelCheckJson(answer, check.level);
+    json& problems = answer["problems"];
+    for (std::size_t i = 0; i < check.level.problems.size() && i < problems.size(); ++i) {
+        const zunaiProblem& problem = check.level.problems[i];
+        problems[i]["at"] = nullptr;
+        for (const auto& path : check.file.paths) {
+            const int mark = problem.mark < 0 ? 0 : problem.mark;
+            if (path.number == problem.path && mark < static_cast<int>(path.marks.size()))
+                problems[i]["at"] = zunaiJsonPoint(path.marks[static_cast<std::size_t>(mark)]);
+        }
+    }
     return answer;
 }
 

@@ -22,8 +22,12 @@ zunaiEditRoute zunaiEditReadRoute(const zunaiJson& body);
 bool zunaiEditReadFlag(const zunaiJson& body, const char* field, bool fallback);
 
 zunaiJson zunaiEditJsonState(const zunaiEditorState& state);
-// As `route --json`, with "kind" as the request named it.
-zunaiJson zunaiEditJsonRoute(const zunaiRouteResult& route);
+// As `route --explain --json`, with "kind" as the request named it, and the
+// explanation for a designer ("text", "hint").
+zunaiJson zunaiEditJsonRoute(const zunaiExplanation& route);
+// As `check --level --json`, each problem with "at", the place of its mark
+// (the path's first for a problem of a whole path).
+zunaiJson zunaiEditJsonCheck(const zunaiEditor::Check& check);
 // {"triangles": [x, y, z, x, y, z, x, y, z, ...]}, written directly: a
 // level can have millions of corners.
 std::string zunaiEditLevelText(const zunaiLevelMesh& level);

@@ -138,6 +138,9 @@ struct zunaiEditServer::Impl {
             editor.reload();
             return ok(stateWith(true));
         });
+        endpoints.push_back({"GET", "/api/check", [this](const httplib::Request&) {
+                                 return ok(zunaiEditJsonCheck(editor.checkSaved()));
+                             }});
         post("/api/route", [this](const json& body) {
             const zunaiEditRoute request = zunaiEditReadRoute(body);
             return ok(zunaiEditJsonRoute(editor.route(request)));

@@ -229,7 +229,7 @@ void zunaiEditor::reload()
     dirty_ = false;
 }
 
-zunaiRouteResult zunaiEditor::route(const zunaiEditRoute& request)
+zunaiExplanation zunaiEditor::route(const zunaiEditRoute& request)
 {
     zunaiRequest r;
     r.from = resolve(request.from);
@@ -239,9 +239,17 @@ zunaiRouteResult zunaiEditor::route(const zunaiEditRoute& request)
                     request.tuning.maxHeightDiff})
         if (!usable(v))
             throw zunaiError{"tuning values must be finite numbers within +-1000000"};
-    zunAIPathMgr::pathInfo tuning = request.tuning;
-    zunaiRouteResult result = zunaiRunRequest(session_, r, &tuning);
+    zunaiExplanation explained = zunaiExplainRequest(session_, r, request.tuning);
     // The editor keeps no routes: each query stands alone.
     session_.routes.deleteAllPaths();
-    return result;
+    return explained;
+}
+
+zunaiEditor::Check zunaiEditor::checkSaved()
+{
+    Check check;
+    if (!zunaiCheckFile(game_.database, check.file))
+        throw zunaiError{"no saved path database to check: " + game_.show(game_.database)};
+    check.level = zunaiCheckLevel(check.file);
+    return check;
 }

@@ -13,8 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "zunaiExplain.h"
 #include "zunaiGame.h"
 #include "zunaiGround.h"
+#include "zunaiLevelCheck.h"
 #include "zunaiPoint.h"
 #include "zunaiRoutes.h"
 
@@ -81,8 +83,16 @@ public:
     // Throws zunaiError (nothing changed) when it exists but can't be read.
     void reload();
 
-    // A route over the database as it stands (saved or not).
-    zunaiRouteResult route(const zunaiEditRoute& request);
+    // A route over the database as it stands (saved or not), explained.
+    zunaiExplanation route(const zunaiEditRoute& request);
+
+    // The database file as saved, checked against the level: what loading
+    // keeps, and the level's problems with it.
+    struct Check {
+        zunaiCheckReport file;
+        zunaiLevelCheckReport level;
+    };
+    Check checkSaved();
 
     // The point a designer means: checked (zunaiError for one that is not
     // finite or beyond zunaiEditMaxCoordinate), and put on the ground when
