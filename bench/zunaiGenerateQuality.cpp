@@ -5,7 +5,9 @@
 // requests that reach their goal (the tool's definition), rays and time per
 // request, and the route's length over the surface's own shortest way.
 //
-//   zunaiGenerateQuality [PAIRS [SEED [HUBS [REACH]]]]
+//   zunaiGenerateQuality [PAIRS [SEED [HUBS [REACH [large]]]]]
+//
+// With `large`, the large terrain of the timing benchmark alone.
 
 #include <chrono>
 #include <cmath>
@@ -13,6 +15,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <random>
+#include <string>
 #include <vector>
 
 #include <recastnavigation/DetourNavMesh.h>
@@ -189,6 +192,10 @@ int main(int argc, char** argv)
         network.hubs = std::atoi(argv[3]);
     if (argc > 4)
         network.cover = float(std::atof(argv[4]));
+    if (argc > 5 && std::string(argv[5]) == "large") {
+        measure(zunaiTestLevelKind::LargeTerrain, pairs, seed, network);
+        return 0;
+    }
     for (zunaiTestLevelKind kind : {zunaiTestLevelKind::Terrain, zunaiTestLevelKind::Rooms,
                                     zunaiTestLevelKind::Storeys, zunaiTestLevelKind::Maze})
         measure(kind, pairs, seed, network);

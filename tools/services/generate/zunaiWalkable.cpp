@@ -64,8 +64,8 @@ rcConfig makeConfig(const zunaiAgent& agent, const Soup& soup)
     cfg.minRegionArea = 8 * 8;
     cfg.mergeRegionArea = 20 * 20;
     cfg.maxVertsPerPoly = 6;
-    cfg.detailSampleDist = cfg.cs * 6.0f;
-    cfg.detailSampleMaxError = cfg.ch;
+    cfg.detailSampleDist = cfg.cs * 8.0f;
+    cfg.detailSampleMaxError = cfg.ch * 2.0f;
     rcCalcBounds(soup.verts.data(), int(soup.verts.size() / 3), cfg.bmin, cfg.bmax);
     // a cell of margin round the level: a level flat along an axis (one
     // upright wall) would otherwise give a grid without cells
