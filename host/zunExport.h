@@ -31,4 +31,14 @@
 #  define ZUNRENDER_API ZUN_DLL_IMPORT
 #endif
 
+// The three libraries round every float operation on its own, in source
+// order (cmake/zunaiStrictFloat.cmake): the same rays and routes on every
+// compiler and machine. Fast-math forced onto their sources would change
+// them silently; refuse it.
+#if defined(ZUNAI_BUILDING_MODULE) || defined(ZUNCORE_BUILDING_LIBRARY) || defined(ZUNRENDER_BUILDING_LIBRARY)
+#  if defined(__FAST_MATH__) || (defined(__FINITE_MATH_ONLY__) && __FINITE_MATH_ONLY__) || defined(_M_FP_FAST)
+#    error "zunAIEngine must not be built with fast-math (-ffast-math, -Ofast, -ffinite-math-only, /fp:fast): its rays and routes would differ from every other build"
+#  endif
+#endif
+
 #endif

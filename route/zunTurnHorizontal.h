@@ -3,11 +3,12 @@
 
 #include <cmath>
 
+#include "engine/zunSinCos.h"
 #include "host/cVector4.h"
 
 // The cosine and sine of one turning angle, single precision. A turn by +0
 // (every module caller of the grid probe asks for it) takes cos 0 = 1 and
-// sin 0 = 0, which the library's functions answer exactly, without calling them.
+// sin 0 = 0 without computing them.
 struct zunTurn {
     float c;
     float s;
@@ -20,8 +21,7 @@ struct zunTurn {
             c = 1.0f;
             s = 0.0f;
         } else {
-            c = std::cos(a);
-            s = std::sin(a);
+            zunSinCos(a, s, c);
         }
     }
 };

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/zunSinCos.h"
 #include "host/zunRender.h"
 
 static_assert(sizeof(cVector4) == 4 * sizeof(float), "the ray test takes a cVector4 as four floats");
@@ -156,7 +157,9 @@ void zunAIVideo::doCircularSweep(cVector4& origin, int storeHits)
     cVector4 hit(0.0f, 0.0f, 0.0f, 1.0f);
 
     for (int i = 0; i < numRays; ++i) {
-        cVector4 direction(std::cos(angle), std::sin(angle), 0.0f, 1.0f);
+        float sine, cosine;
+        zunSinCos(angle, sine, cosine);
+        cVector4 direction(cosine, sine, 0.0f, 1.0f);
         if (hitScan(origin, direction, sweepLength, hit)) {
             // Beyond the table's 32 entries hits still count, unstored.
             if (storeHits && hits < maxHitPoints)

@@ -105,7 +105,8 @@ TEST_F(TwoMarkPath, CopiesOwnMarksOfTheirOwn)
     assigned = *path;
     EXPECT_EQ(assigned.getNumMarks(), 2);
     EXPECT_EQ(assigned.getMark(0)->position.x, 1.0f);
-    assigned = assigned;
+    zunAIPath& self = assigned;   // self-assignment, through a reference
+    assigned = self;
     EXPECT_EQ(assigned.getNumMarks(), 2);
 }
 
