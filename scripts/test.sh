@@ -17,6 +17,10 @@
 #   soak      the soak program of the native build (100,000 frames on the sample)
 #   browser   the path editor's page in headless Chromium (Debian's chromium,
 #             Playwright from npm: npm ci in tests/browser), against the native zunai
+#   strict    the module and its suites built as hosts build for machines with
+#             FMA (clang++ -march=native; g++ -O3 -march=native), run against
+#             the same expected values and golden record; and a host that
+#             forces fast-math onto the module is refused at compile time
 #
 # A new stage is a function stage_NAME plus its NAME in all_stages below.
 #
@@ -42,6 +46,7 @@ install_prerequisites() {
   command -v cmake >/dev/null || wanted+=(cmake)
   command -v ninja >/dev/null || wanted+=(ninja-build)
   command -v g++ >/dev/null || wanted+=(g++)
+  command -v clang++ >/dev/null || wanted+=(clang)
   [ -f /usr/src/googletest/CMakeLists.txt ] || wanted+=(googletest)
   have_package libgtest-dev || wanted+=(libgtest-dev)
   have_package libbenchmark-dev || wanted+=(libbenchmark-dev)
@@ -209,6 +214,36 @@ stage_fuzz() {
   "$root/scripts/fuzz.sh" 30
 }
 
+# strict_build NAME COMPILER BUILD_TYPE FLAGS: the module, the stand-in and
+# the module's suites (no tool, no benchmarks), then their tests.
+strict_build() {
+  local dir=$build/strict-$1
+  configure "$dir" -DCMAKE_CXX_COMPILER="$2" -DCMAKE_BUILD_TYPE="$3" -DCMAKE_CXX_FLAGS="$4" \
+    -DZUNAI_BUILD_TESTS=ON -DZUNAI_BUILD_TOOLS=OFF -DZUNAI_BUILD_BENCHMARKS=OFF
+  cmake --build "$dir" -j"$jobs"
+  run_ctest "$dir"
+}
+
+# A host forcing fast-math onto the module's target: one source is enough to
+# see the build refuse it, with the module's own error.
+fast_math_refused() {
+  local dir=$build/strict-fastmath object=zunai/CMakeFiles/zunAIEngine.dir/video/zunAIVideo.cpp.o out
+  rm -rf "$dir"
+  cmake -S "$root/tests/fastmath-host" -B "$dir" -G Ninja -DZUNAI_SOURCE="$root" -DZUNAI_FORCE_ON_MODULE=ON >/dev/null
+  if out=$(cmake --build "$dir" --target "$object" 2>&1); then
+    echo "test.sh: the module compiled with fast-math forced onto it" >&2
+    return 1
+  fi
+  grep -q "zunAIEngine must not be built with fast-math" <<<"$out" || { echo "$out" >&2; return 1; }
+  echo "fast-math forced onto the module: refused at compile time"
+}
+
+stage_strict() {
+  strict_build clang clang++ Release "-march=native"
+  strict_build gcc-o3 g++ Release "-march=native"
+  fast_math_refused
+}
+
 stage_soak() {
   [ -f "$build/native/CMakeCache.txt" ] || stage_native
   cmake --build "$build/native" -j"$jobs" --target zunSoak
@@ -246,7 +281,7 @@ stage_browser() {
 
 # --- main ------------------------------------------------------------------
 
-all_stages=(native browser consumer asan mingw fuzz soak)
+all_stages=(native browser consumer asan mingw strict fuzz soak)
 stages=("$@")
 [ ${#stages[@]} -gt 0 ] || stages=("${all_stages[@]}")
 for stage in "${stages[@]}"; do

@@ -1,0 +1,447 @@
+// The golden record's scenes. Inputs are made from small integers by single
+// float operations, so every build starts each scene from the same bits.
+#include "zunGoldenScenes.h"
+
+namespace {
+
+// --- lines -------------------------------------------------------------------
+
+class Line {
+public:
+    explicit Line(const char* word) { text(word); }
+    Line& text(const char* s)
+    {
+        while (*s && used < sizeof buffer - 1)
+            buffer[used++] = *s++;
+        buffer[used] = '\0';
+        return *this;
+    }
+    Line& number(long long value)
+    {
+        char digits[24];
+        int n = 0;
+        unsigned long long magnitude = value < 0 ? 0ull - static_cast<unsigned long long>(value)
+                                                 : static_cast<unsigned long long>(value);
+        do {
+            digits[n++] = static_cast<char>('0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude);
+        text(" ");
+        if (value < 0)
+            text("-");
+        while (n)
+            put(digits[--n]);
+        return *this;
+    }
+    Line& bits(float value)
+    {
+        const unsigned char* bytes = reinterpret_cast<const unsigned char*>(&value);
+        unsigned int pattern = 0;
+        for (int i = 3; i >= 0; --i)
+            pattern = (pattern << 8) | bytes[i];
+        text(" ");
+        for (int shift = 28; shift >= 0; shift -= 4)
+            put("0123456789abcdef"[(pattern >> shift) & 15u]);
+        return *this;
+    }
+    Line& vector(const cVector4& v) { return point(v).bits(v.w); }
+    Line& point(const cVector4& v) { return bits(v.x).bits(v.y).bits(v.z); }
+    const char* str() const { return buffer; }
+
+private:
+    void put(char c)
+    {
+        if (used < sizeof buffer - 1) {
+            buffer[used++] = c;
+            buffer[used] = '\0';
+        }
+    }
+    char buffer[256] = {};
+    unsigned int used = 0;
+};
+
+// --- recording ---------------------------------------------------------------
+
+class Recorder {
+public:
+    explicit Recorder(const zunGoldenHost& host) : host(host) {}
+
+    void scene(const char* name)
+    {
+        host.reset();
+        host.recordRays(1);
+        host.writeLine(Line("scene ").text(name).str());
+    }
+    // A new step: its rays are written by the next answer, mark or step.
+    void step(const char* what, int index = -1)
+    {
+        flushRays();
+        Line line("step ");
+        line.text(what);
+        if (index >= 0)
+            line.number(index);
+        host.writeLine(line.str());
+    }
+    void answer(const char* name, long long value) { flushRays(); host.writeLine(Line("answer ").text(name).number(value).str()); }
+    void answer(const char* name, float value) { flushRays(); host.writeLine(Line("answer ").text(name).bits(value).str()); }
+    void answer(const char* name, const cVector4& value) { flushRays(); host.writeLine(Line("answer ").text(name).vector(value).str()); }
+    void marks(zunAIPath* path)
+    {
+        flushRays();
+        if (!path) {
+            host.writeLine("answer path none");
+            return;
+        }
+        host.writeLine(Line("answer marks").number(path->getNumMarks()).str());
+        for (int i = 0; i < path->getNumMarks(); ++i) {
+            zunAIMark* mark = path->getMark(i);
+            Line line("mark");
+            line.number(i);
+            if (mark)
+                line.vector(mark->position);
+            else
+                line.text(" null");
+            host.writeLine(line.str());
+        }
+    }
+    void flushRays()
+    {
+        const int count = host.rayCount();
+        for (int i = 0; i < count; ++i) {
+            zunGoldenRay ray;
+            host.getRay(i, ray);
+            host.writeLine(Line("ray").number(i).point(ray.origin).point(ray.direction).bits(ray.length)
+                               .number(ray.result).point(ray.hit).str());
+        }
+        host.clearCapture();
+    }
+
+    const zunGoldenHost& host;
+};
+
+// --- inputs ------------------------------------------------------------------
+
+// The i-th of a fixed spread of values in [lo, lo + span): steps of span/97
+// in a scattered order, so that neighbouring inputs are not round numbers.
+float spread(int i, float lo, float span)
+{
+    const int k = (i * 37 + 11) % 97;
+    return lo + span * static_cast<float>(k) / 97.0f;
+}
+
+cVector4 unitDirection(int i, float zSpan)
+{
+    cVector4 d(spread(i, -1.0f, 2.0f), spread(i + 5, -1.0f, 2.0f), spread(i + 9, -zSpan, 2.0f * zSpan), 1.0f);
+    if (d.len() == 0.0f)
+        d = cVector4(1.0f, 0.0f, 0.0f, 1.0f);
+    d.normalize();
+    return d;
+}
+
+// A manager that opens validateHeight to the scenes.
+struct GoldenMgr : zunAIPathMgr {
+    using zunAIPathMgr::validateHeight;
+};
+
+// --- scenes ------------------------------------------------------------------
+
+void boxesLevel(const zunGoldenHost& host)
+{
+    host.addBox(cVector4(-100, -100, -5), cVector4(100, 100, 0));      // ground
+    host.addBox(cVector4(20, -30, 0), cVector4(21, 60, 50));           // a thin wall
+    host.addBox(cVector4(-60, 10, 0), cVector4(-35, 40, 30));          // a block
+    // A ramp rising 20 over 60 toward +y, and its far side.
+    host.addTriangle(cVector4(-20, -80, 0), cVector4(10, -80, 0), cVector4(10, -20, 20));
+    host.addTriangle(cVector4(-20, -80, 0), cVector4(10, -20, 20), cVector4(-20, -20, 20));
+}
+
+void probes(Recorder& rec, float extent, float ground, int count)
+{
+    GoldenMgr mgr;
+    for (int i = 0; i < count; ++i) {
+        cVector4 origin(spread(i, -extent, 2.0f * extent), spread(i + 3, -extent, 2.0f * extent),
+                        spread(i + 7, ground, 50.0f));
+        cVector4 direction = unitDirection(i, 0.4f);
+        cVector4 unused, hit;
+        const float length = spread(i + 1, 20.0f, 180.0f);
+        const float angle = spread(i + 2, -1.6f, 3.2f);
+
+        rec.step("validateTrace", i);
+        float clear = -1.0f;
+        rec.answer("result", static_cast<long long>(mgr.validateTrace(origin, direction, unused, clear, length)));
+        rec.answer("clearLength", clear);
+
+        rec.step("isBlocked", i);
+        rec.answer("result", static_cast<long long>(mgr.isBlocked(origin, direction, length, 0)));
+
+        rec.step("isBlockedHorzTurn", i);
+        rec.answer("result", static_cast<long long>(mgr.isBlockedHorzTurn(origin, direction, length, angle, 0)));
+
+        rec.step("isBlockedVertScan", i);
+        cVector4 span(0.0f, 0.0f, spread(i + 4, 5.0f, 40.0f));
+        hit = cVector4();
+        rec.answer("result", static_cast<long long>(
+                                 mgr.isBlockedVertScan(origin, span, direction, length, angle, 3 + i % 5, &hit)));
+        rec.answer("hit", hit);
+
+        rec.step("isBlockedArrayScan", i);
+        hit = cVector4();
+        rec.answer("result", static_cast<long long>(mgr.isBlockedArrayScan(origin, spread(i + 6, 4.0f, 30.0f),
+                                                                           spread(i + 8, 4.0f, 30.0f), direction,
+                                                                           length, angle, 2 + i % 4, 2 + i % 3, &hit)));
+        rec.answer("hit", hit);
+
+        rec.step("validateHeight", i);
+        cVector4 above(origin.x, origin.y, ground + spread(i + 10, 15.0f, 20.0f));
+        rec.answer("height", mgr.validateHeight(above));
+    }
+}
+
+struct Request {
+    float sx, sy, sz, gx, gy, gz;
+};
+
+void walks(Recorder& rec, const Request* requests, int count)
+{
+    zunAIPathMgr mgr;
+    for (int i = 0; i < count; ++i) {
+        const Request& r = requests[i];
+        cVector4 start(r.sx, r.sy, r.sz), goal(r.gx, r.gy, r.gz);
+        rec.step("walk", i);
+        rec.marks(mgr.getPath(start, goal));
+    }
+    mgr.deleteAllPaths();
+}
+
+// Scripted ray tests: every direct test blocked, ground rays clear, sweep
+// probes meet something `hookClearance` ahead (nothing when 0).
+float hookClearance = 0.0f;
+
+int blockedDirectTests(const cVector4& origin, const cVector4& direction, float length, cVector4& hit)
+{
+    if (direction.z == -1.0f && length == 30.0f)
+        return 0;
+    if (length == 100.0f) {
+        if (hookClearance == 0.0f)
+            return 0;
+        hit = origin + direction * hookClearance;
+        return 1;
+    }
+    hit = origin + direction * 0.5f;
+    return 1;
+}
+
+// A level of rings: hits where the distance from the origin's vertical axis
+// crosses a multiple of 37 within the ray, at the first such crossing.
+int ringHook(const cVector4& origin, const cVector4& direction, float length, cVector4& hit)
+{
+    for (float t = 1.0f; t <= length; t += 1.0f) {
+        cVector4 p = origin + direction * t;
+        cVector4 flat(p.x, p.y, 0.0f);
+        const int ring = static_cast<int>(flat.len() / 37.0f);
+        if (ring > 0 && flat.len() - 37.0f * static_cast<float>(ring) < 1.0f) {
+            hit = p;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+void scriptedWalks(Recorder& rec)
+{
+    const Request requests[] = {
+        {0, 0, 0, 50, 0, 0},
+        {3.5f, -7.25f, 10, -30, 25, 10},
+        {-12, 40, 5, 20, 0, 25},
+    };
+    const float clearances[] = {0.0f, 30.0f, 6.5f};
+    for (int k = 0; k < 3; ++k) {
+        hookClearance = clearances[k];
+        rec.host.setHook(blockedDirectTests);
+        rec.step("clearance", static_cast<int>(clearances[k] * 2.0f));
+        walks(rec, &requests[k], 1);
+    }
+    rec.host.setHook(ringHook);
+    rec.step("rings");
+    walks(rec, requests, 1);
+    rec.host.setHook(nullptr);
+}
+
+void sensor(Recorder& rec, const cVector4* positions, int count)
+{
+    zunAIVideo video;
+    for (int p = 0; p < count; ++p) {
+        cVector4 position = positions[p];
+        for (int tick = 0; tick < 6; ++tick) {
+            rec.step("vtlUpdate", p * 100 + tick);
+            rec.answer("result", static_cast<long long>(video.vtlUpdate(0.5f * static_cast<float>(tick + 4 * p), position)));
+            rec.answer("lastRays", static_cast<long long>(video.lastRays));
+            rec.answer("lastHits", static_cast<long long>(video.lastHits));
+            rec.answer("meanDistance", video.meanDistance);
+            rec.answer("startAngle", video.startAngle);
+            rec.answer("space", static_cast<long long>(video.getSpace()));
+            for (int h = 0; h < video.lastHits && h < zunAIVideo::maxHitPoints; ++h)
+                rec.answer("hitPoint", video.hitPoints[h]);
+        }
+        cVector4 velocity = unitDirection(p, 0.1f) * spread(p, 1.0f, 9.0f);
+        rec.step("isBlockedVelocity", p);
+        rec.answer("result", static_cast<long long>(video.isBlockedVelocity(position, velocity, spread(p + 1, 10.0f, 150.0f), 0)));
+    }
+}
+
+// The index of `path` in `db`'s list, -1 when it is none of them.
+long long indexIn(zunAIPathMgr& db, zunAIPath* path)
+{
+    for (int i = 0; i < db.getNumPaths(); ++i)
+        if (db.getPath(i) == path)
+            return i;
+    return -1;
+}
+
+const float floorHeight = 24.7f, terraceHeight = 44.7f;
+
+void bestPaths(Recorder& rec, zunAIPathMgr& db)
+{
+    const float joins[] = {150.0f, 60.0f, 35.5f};
+    const float dots[] = {-0.707f, 0.0f, 0.5f};
+    for (int i = 0; i < 12; ++i) {
+        cVector4 from(spread(i, -180.0f, 360.0f), spread(i + 2, -180.0f, 360.0f), floorHeight);
+        cVector4 to(spread(i + 5, -180.0f, 360.0f), spread(i + 8, -180.0f, 360.0f), i % 3 ? floorHeight : terraceHeight);
+        for (int k = 0; k < 3; ++k) {
+            rec.step("findBestPath", i * 10 + k);
+            cVector4 exitPoint;
+            int reversed = -1;
+            zunAIPath* exclude = k == 2 ? db.getPath(i % db.getNumPaths()) : nullptr;
+            zunAIPath* best = db.findBestPath(from, to, exitPoint, reversed, joins[k], dots[k], exclude, 4.0f);
+            rec.answer("path", indexIn(db, best));
+            rec.answer("exitPoint", exitPoint);
+            rec.answer("reversed", static_cast<long long>(reversed));
+        }
+    }
+}
+
+void chainedRoutes(Recorder& rec, zunAIPathMgr& db)
+{
+    const Request requests[] = {
+        {-150, -178, floorHeight, 140, 158, terraceHeight},
+        {-140, 76, floorHeight, 95, -95, floorHeight},
+        {86, 138, terraceHeight, -150, -178, floorHeight},
+        {5, -45, floorHeight, -5, 115, floorHeight},
+        {-33.5f, 12.25f, floorHeight, 170, -160, floorHeight},
+    };
+    zunAIPathMgr routes;
+    zunAIPathMgr::pathInfo tight;
+    tight.firstJoinDist = 80.0f;
+    tight.joinDist = 45.5f;
+    tight.minDot = 0.25f;
+    for (int i = 0; i < 5; ++i) {
+        cVector4 start(requests[i].sx, requests[i].sy, requests[i].sz);
+        cVector4 goal(requests[i].gx, requests[i].gy, requests[i].gz);
+        rec.step("chained", i);
+        rec.marks(routes.getPath(start, goal, db, nullptr));
+        rec.step("chained tight", i);
+        rec.marks(routes.getPath(start, goal, db, &tight));
+    }
+    routes.deleteAllPaths();
+}
+
+void pathGeometry(Recorder& rec, zunAIPathMgr& db)
+{
+    for (int i = 0; i < db.getNumPaths(); ++i) {
+        zunAIPath* path = db.getPath(i);
+        cVector4 point(spread(i, -190.0f, 380.0f), spread(i + 4, -190.0f, 380.0f), floorHeight);
+        rec.step("distances", i);
+        rec.answer("min", path->getMinDistanceToPath(point));
+        rec.answer("start", path->getDistanceToStart(point));
+        rec.answer("end", path->getDistanceToEnd(point));
+    }
+}
+
+void generators(Recorder& rec)
+{
+    zunAIPathMgr paths;
+    zunAITaskMgr tasks;
+    rec.step("rnd");
+    for (int i = 0; i < 8; ++i) {
+        rec.answer("path manager", paths.rnd());
+        rec.answer("task manager", tasks.rnd());
+    }
+}
+
+} // namespace
+
+int zunPlayGoldenScenes(const zunGoldenHost& host)
+{
+    Recorder rec(host);
+
+    rec.scene("probes on boxes");
+    boxesLevel(host);
+    probes(rec, 90.0f, 0.0f, 24);
+
+    rec.scene("walks on scripted hooks");
+    scriptedWalks(rec);
+
+    rec.scene("walks on boxes");
+    boxesLevel(host);
+    const Request boxWalks[] = {
+        {0, 0, 24.7f, 35, -40, 24.7f},
+        {-70, 25, 24.7f, -25, 30, 24.7f},
+        {-5, -90, 24.7f, -5, -50, 34.7f},
+    };
+    walks(rec, boxWalks, 3);
+
+    rec.scene("sensor on boxes");
+    boxesLevel(host);
+    const cVector4 boxSpots[] = {cVector4(0, 0, 10), cVector4(-47.5f, 0.25f, 12)};
+    sensor(rec, boxSpots, 2);
+
+    rec.scene("generators");
+    generators(rec);
+
+    rec.scene("probes on the sample");
+    if (!host.loadSampleLevel()) {
+        host.writeLine("error the sample level could not be loaded");
+        return 0;
+    }
+    probes(rec, 195.0f, 0.0f, 24);
+
+    rec.scene("walks on the sample");
+    host.loadSampleLevel();
+    const Request sampleWalks[] = {
+        {-140, 76, floorHeight, -100, 30, floorHeight},
+        {5, -45, floorHeight, -5, 15, floorHeight},
+        {60.5f, -120.25f, floorHeight, 100, -80, floorHeight},
+    };
+    walks(rec, sampleWalks, 3);
+
+    rec.scene("sensor on the sample");
+    host.loadSampleLevel();
+    const cVector4 sampleSpots[] = {cVector4(-150, -178, 10), cVector4(5, -45, 12), cVector4(140, 158, 30)};
+    sensor(rec, sampleSpots, 3);
+
+    rec.scene("database of the sample");
+    host.loadSampleLevel();
+    if (!host.enterSampleBin()) {
+        host.writeLine("error the sample's bin folder could not be entered");
+        return 0;
+    }
+    zunAIPathMgr db;
+    char name[] = "levels\\paths.qzt";
+    const int loaded = db.loadPaths(name);
+    host.leaveSampleBin();
+    rec.answer("loadPaths", static_cast<long long>(loaded));
+    rec.answer("paths", static_cast<long long>(db.getNumPaths()));
+    pathGeometry(rec, db);
+
+    rec.scene("best paths on the sample");
+    host.loadSampleLevel();
+    bestPaths(rec, db);
+
+    rec.scene("chained routes on the sample");
+    host.loadSampleLevel();
+    chainedRoutes(rec, db);
+
+    db.deleteAllPaths();
+    host.writeLine("end");
+    return 1;
+}
