@@ -21,6 +21,8 @@
 #             FMA (clang++ -march=native; g++ -O3 -march=native), run against
 #             the same expected values and golden record; and a host that
 #             forces fast-math onto the module is refused at compile time
+#   msvc      zunAIEngine.dll with the MSVC C++ ABI (clang, lld-link, no
+#             Microsoft SDK): its exports and imports checked by decorated name
 #
 # A new stage is a function stage_NAME plus its NAME in all_stages below.
 #
@@ -47,6 +49,8 @@ install_prerequisites() {
   command -v ninja >/dev/null || wanted+=(ninja-build)
   command -v g++ >/dev/null || wanted+=(g++)
   command -v clang++ >/dev/null || wanted+=(clang)
+  command -v lld-link >/dev/null || wanted+=(lld)
+  command -v llvm-dlltool >/dev/null || wanted+=(llvm)
   [ -f /usr/src/googletest/CMakeLists.txt ] || wanted+=(googletest)
   have_package libgtest-dev || wanted+=(libgtest-dev)
   have_package libbenchmark-dev || wanted+=(libbenchmark-dev)
@@ -244,6 +248,12 @@ stage_strict() {
   fast_math_refused
 }
 
+stage_msvc() {
+  configure "$build/msvc" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/clang-msvc-i686.cmake" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake --build "$build/msvc" -j"$jobs"
+  "$root/scripts/check-msvc-abi.sh" "$build/msvc/bin"
+}
+
 stage_soak() {
   [ -f "$build/native/CMakeCache.txt" ] || stage_native
   cmake --build "$build/native" -j"$jobs" --target zunSoak
@@ -281,7 +291,7 @@ stage_browser() {
 
 # --- main ------------------------------------------------------------------
 
-all_stages=(native browser consumer asan mingw strict fuzz soak)
+all_stages=(native browser consumer asan mingw strict msvc fuzz soak)
 stages=("$@")
 [ ${#stages[@]} -gt 0 ] || stages=("${all_stages[@]}")
 for stage in "${stages[@]}"; do

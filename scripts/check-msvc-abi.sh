@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Checks the MSVC-ABI zunAIEngine.dll by name (build/msvc/bin by default):
+#   - it exports exactly the decorated names of platform/msvc-abi/zunAIEngine.exports;
+#   - it imports from the host's zunCoreEngine.dll and zunRenderEngine.dll only
+#     names of their definition files (platform/msvc-abi/imports/*.def), and
+#     from no other DLL than those two and the system's ntdll.dll.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+dir=${1:-$root/build/msvc/bin}
+dll=$dir/zunAIEngine.dll
+platform=$root/platform/msvc-abi
+[ -f "$dll" ] || { echo "check-msvc-abi: no $dll" >&2; exit 1; }
+readobj=$(command -v llvm-readobj || command -v llvm-readobj-14)
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+failed=0
+
+listed() { grep -v '^#' "$1" | sed '/^$/d' | sort; }
+
+"$readobj" --coff-exports "$dll" | awk '/^ *Name: /{print $2}' | sed '/^$/d' | sort >"$tmp/exports"
+listed "$platform/zunAIEngine.exports" >"$tmp/expected"
+if ! diff -u "$tmp/expected" "$tmp/exports" >"$tmp/diff"; then
+  echo "check-msvc-abi: exports differ from zunAIEngine.exports (- missing, + unexpected):" >&2
+  grep '^[-+][^-+]' "$tmp/diff" >&2
+  failed=1
+fi
+
+# Imports as "DLL NAME" lines.
+"$readobj" --coff-imports "$dll" | awk '/^ *Name: /{lib=$2} /^ *Symbol: /{print lib, $2}' >"$tmp/imports"
+while read -r lib name; do
+  case $lib in
+    zunCoreEngine.dll|zunRenderEngine.dll|ntdll.dll)
+      def=$platform/imports/${lib%.dll}.def
+      if ! awk 'NR > 2 {print $1}' "$def" | grep -qxF -- "$name"; then
+        echo "check-msvc-abi: imports $name from $lib, not in ${def#$root/}" >&2
+        failed=1
+      fi ;;
+    *)
+      echo "check-msvc-abi: imports $name from $lib (only the host's DLLs and ntdll.dll)" >&2
+      failed=1 ;;
+  esac
+done <"$tmp/imports"
+
+[ $failed -eq 0 ] || exit 1
+echo "check-msvc-abi: $(wc -l <"$tmp/exports") exports, $(wc -l <"$tmp/imports") imports as declared: OK"
