@@ -52,6 +52,7 @@ template <> struct numeric_limits<float> {
 };
 } // namespace std
 
+#define offsetof(type, member) __builtin_offsetof(type, member)
 #define HUGE_VAL (__builtin_huge_val())
 #define INFINITY (__builtin_inff())
 #define NAN (__builtin_nanf(""))
