@@ -3,7 +3,7 @@
 // filtering, the height map of large levels, and the PNG's size.
 
 #include <cstdint>
-#include <regex>
+#include <cmath>
 #include <set>
 #include <string>
 
@@ -61,12 +61,16 @@ struct Scene {
     }
 };
 
-std::set<std::string> matches(const std::string& svg, const std::string& pattern)
+// For each element starting with `start`: the text after `key` in it, up to `end`.
+std::set<std::string> valuesAfter(const std::string& svg, const std::string& start, const std::string& key,
+                                  char end)
 {
     std::set<std::string> found;
-    const std::regex re(pattern);
-    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), re); it != std::sregex_iterator(); ++it)
-        found.insert((*it)[1]);
+    for (std::size_t at = svg.find(start); at != std::string::npos; at = svg.find(start, at + 1)) {
+        const std::size_t from = svg.find(key, at);
+        if (from != std::string::npos)
+            found.insert(svg.substr(from + key.size(), svg.find(end, from + key.size()) - from - key.size()));
+    }
     return found;
 }
 
@@ -83,16 +87,16 @@ TEST_F(Picture, GridNumbersArrowsMarksAndRouteColours)
     ASSERT_EQ(zunaiXmlProblem(svg), "");
 
     const std::set<std::string> grid = {"0", "20", "40", "60", "80", "100"};
-    EXPECT_EQ(matches(svg, "data-axis=\"x\"[^>]*>([^<]*)<"), grid);
-    EXPECT_EQ(matches(svg, "data-axis=\"y\"[^>]*>([^<]*)<"), grid);
-    EXPECT_EQ(matches(svg, "class=\"path-number\" data-number=\"(\\d+)\""), (std::set<std::string>{"0", "1", "2"}));
+    EXPECT_EQ(valuesAfter(svg, "data-axis=\"x\"", ">", '<'), grid);
+    EXPECT_EQ(valuesAfter(svg, "data-axis=\"y\"", ">", '<'), grid);
+    EXPECT_EQ(valuesAfter(svg, "class=\"path-number\"", "data-number=\"", '"'), (std::set<std::string>{"0", "1", "2"}));
     // One arrow per link of the stored paths (3 + 2 + 2), all long enough here.
     EXPECT_EQ(countOf(svg, "class=\"arrow\""), 7);
     EXPECT_NE(svg.find("<title>path 0, mark 1: 30, 20, 24.7</title>"), std::string::npos);
     EXPECT_EQ(countOf(svg, "class=\"route-leg\""), 2);
 
-    const std::set<std::string> routeColours = matches(svg, "class=\"route chained\"[^>]*stroke=\"(#[0-9a-f]{6})\"");
-    const std::set<std::string> storedColours = matches(svg, "class=\"stored-path\"[^>]*stroke=\"(#[0-9a-f]{6})\"");
+    const std::set<std::string> routeColours = valuesAfter(svg, "class=\"route chained\"", "stroke=\"", '"');
+    const std::set<std::string> storedColours = valuesAfter(svg, "class=\"stored-path\"", "stroke=\"", '"');
     ASSERT_EQ(routeColours.size(), 1u);
     ASSERT_EQ(storedColours.size(), 3u);
     for (const std::string& stored : storedColours)
@@ -124,7 +128,7 @@ TEST_F(Picture, FloorKeepsOneStoreyAndLargeLevelsBecomeAHeightMap)
     s.scene.floor = 60.0;
     std::string svg = zunaiRenderSvg(s.scene);
     EXPECT_EQ(countOf(svg, "class=\"level-face\""), 2);
-    EXPECT_EQ(matches(svg, "class=\"stored-path\" data-number=\"(\\d+)\""), (std::set<std::string>{"2"}));
+    EXPECT_EQ(valuesAfter(svg, "class=\"stored-path\"", "data-number=\"", '"'), (std::set<std::string>{"2"}));
 
     s.scene.floor.reset();
     s.scene.rasterAbove = 3;
@@ -148,10 +152,10 @@ TEST_F(Picture, PngAtTheSvgsSize)
     const std::string png = zunaiSvgToPng(svg);
     ASSERT_GT(png.size(), 24u);
     EXPECT_EQ(png.substr(1, 3), "PNG");
-    std::smatch size;
-    ASSERT_TRUE(std::regex_search(svg, size, std::regex("<svg [^>]*width=\"([0-9.]+)\" height=\"([0-9.]+)\"")));
-    EXPECT_EQ(bigEndian(png, 16), std::uint32_t(std::ceil(std::stod(size[1]))));
-    EXPECT_EQ(bigEndian(png, 20), std::uint32_t(std::ceil(std::stod(size[2]))));
+    const std::string width = *valuesAfter(svg, "<svg ", "width=\"", '"').begin();
+    const std::string height = *valuesAfter(svg, "<svg ", "height=\"", '"').begin();
+    EXPECT_EQ(bigEndian(png, 16), std::uint32_t(std::ceil(std::stod(width))));
+    EXPECT_EQ(bigEndian(png, 20), std::uint32_t(std::ceil(std::stod(height))));
 }
 
 } // namespace
