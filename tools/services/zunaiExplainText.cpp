@@ -120,30 +120,45 @@ std::string closingText(const zunaiClosingExplained& c, float joinDist)
 
 // The most promising dropped candidate of a pass: the one that got furthest
 // through the tests, the nearest of those.
-const zunaiCandidateExplained* nearestMiss(std::initializer_list<const zunaiSearchExplained*> searches)
+struct Miss {
+    const zunaiCandidateExplained* candidate = nullptr;
+    const char* side = "";
+    explicit operator bool() const { return candidate != nullptr; }
+};
+
+Miss nearestMiss(const zunaiPassExplained& p, bool goalSide, bool startSide)
 {
-    const zunaiCandidateExplained* best = nullptr;
-    for (const zunaiSearchExplained* s : searches)
+    Miss miss;
+    const zunaiCandidateExplained*& best = miss.candidate;
+    for (const zunaiSearchExplained* s : {&p.goalSide, &p.startSide}) {
+        const bool isGoal = s == &p.goalSide;
+        if ((isGoal && !goalSide) || (!isGoal && !startSide))
+            continue;
         for (const auto& c : s->candidates) {
             const int r = rank(c.verdict);
             if (r < 2 || r > 8)
                 continue;
             if (!best || r > rank(best->verdict) ||
-                (r == rank(best->verdict) && c.entryDistance < best->entryDistance))
+                (r == rank(best->verdict) && c.entryDistance < best->entryDistance)) {
                 best = &c;
+                miss.side = isGoal ? "the goal side's end" : "the start side's end";
+            }
         }
-    return best;
+    }
+    return miss;
 }
 
-std::string missText(const zunaiCandidateExplained& c, const zunaiPassExplained& p, const zunAIPathMgr::pathInfo& t)
+std::string missText(const Miss& miss, const zunaiPassExplained& p, const zunAIPathMgr::pathInfo& t)
 {
+    const zunaiCandidateExplained& c = *miss.candidate;
     const std::string path = "path " + std::to_string(c.path);
+    const std::string from = std::string(" from ") + miss.side;
     const char* passes = p.pass == 0 ? "the first pass joins" : "later passes join";
     if (c.verdict == "join")
-        return path + "'s nearest end is " + number(c.entryDistance) + " away; " + passes + " within " +
+        return path + "'s nearest end is " + number(c.entryDistance) + " away" + from + "; " + passes + " within " +
                number(p.joinDist - 0.5f);
     if (c.verdict == "height")
-        return path + "'s nearest end is " + number(std::fabs(c.entryRise)) + (c.entryRise > 0 ? " higher" : " lower") +
+        return path + "'s nearest end is " + number(std::fabs(c.entryRise)) + (c.entryRise > 0 ? " higher" : " lower") + " than" + from +
                "; a path is joined at most " + number(t.maxHeightDiff) + " higher or lower (--max-height-diff)";
     if (c.verdict == "direction")
         return path + " runs against the way to the goal; it would need --min-dot below " + number(t.minDot);
@@ -181,22 +196,22 @@ std::string zunaiExplanationHint(const zunaiExplanation& e)
     for (const auto& p : e.passes)
         startSideFound = startSideFound || p.startSide.chosen >= 0;
     if (e.end == "both-empty" && e.passes.size() == 1) {
-        const zunaiCandidateExplained* miss = nearestMiss({&first.goalSide, &first.startSide});
+        const Miss miss = nearestMiss(first, true, true);
         return "no stored path qualifies from either end" +
-               (miss ? ": nearest miss: " + missText(*miss, first, e.tuning) : std::string());
+               (miss ? ": nearest miss: " + missText(miss, first, e.tuning) : std::string());
     }
     if (!startSideFound) {
-        const zunaiCandidateExplained* miss = nearestMiss({&first.startSide});
+        const Miss miss = nearestMiss(first, false, true);
         return "no stored path ever qualified from the start" +
-               (miss ? ": nearest miss: " + missText(*miss, first, e.tuning) : std::string());
+               (miss ? ": nearest miss: " + missText(miss, first, e.tuning) : std::string());
     }
     // The closing test that failed last, if any.
     for (auto p = e.passes.rbegin(); p != e.passes.rend(); ++p)
         if (p->closing.tested && !p->closing.holds) {
             std::string hint = "the closing link failed: " + closingWhy(p->closing, e.tuning.joinDist);
             if (e.end == "both-empty")
-                if (const zunaiCandidateExplained* miss = nearestMiss({&last.goalSide, &last.startSide}))
-                    hint += "; and no further path qualifies: nearest miss: " + missText(*miss, last, e.tuning);
+                if (const Miss miss = nearestMiss(last, true, true))
+                    hint += "; and no further path qualifies: nearest miss: " + missText(miss, last, e.tuning);
             return hint;
         }
     return "the route ended (" + e.end + ") " + number(r.goalDistance) + " from the goal";
