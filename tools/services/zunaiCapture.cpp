@@ -58,14 +58,6 @@ private:
     std::size_t next = 0;
 };
 
-int placeIn(zunList<zunAIPath>& list, zunAIPath* path)
-{
-    int index = 0;
-    for (auto* node = list.head; node; node = node->next, ++index)
-        if (node->item == path)
-            return index;
-    return -1;
-}
 
 } // namespace
 
@@ -80,7 +72,7 @@ std::vector<zunaiDrawnPath> zunaiDrawStoredPaths(zunAIPathMgr& mgr)
     if (mgr.newPath)
         splitter.take(mgr.newPath, -1, drawn);
     if (mgr.selectedPath)
-        splitter.take(mgr.selectedPath, placeIn(mgr.paths, mgr.selectedPath), drawn);
+        splitter.take(mgr.selectedPath, zunaiPlaceIn(mgr.paths, mgr.selectedPath), drawn);
     splitter.finish();
     return drawn;
 }
@@ -101,4 +93,13 @@ std::vector<zunaiDrawnPath> zunaiDrawActivePaths(zunAIPathMgr& mgr)
     });
     splitter.finish();
     return drawn;
+}
+
+int zunaiPlaceIn(zunList<zunAIPath>& list, zunAIPath* path)
+{
+    int index = 0;
+    for (auto* node = list.head; node; node = node->next, ++index)
+        if (node->item == path)
+            return index;
+    return -1;
 }

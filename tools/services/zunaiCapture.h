@@ -27,4 +27,7 @@ std::vector<zunaiDrawnPath> zunaiDrawStoredPaths(zunAIPathMgr& mgr);
 // (numbered by their place in `paths`).
 std::vector<zunaiDrawnPath> zunaiDrawActivePaths(zunAIPathMgr& mgr);
 
+// The place of `path` in `list`, counted from 0; -1 when it isn't there.
+int zunaiPlaceIn(zunList<zunAIPath>& list, zunAIPath* path);
+
 #endif

@@ -28,15 +28,6 @@ std::vector<zunaiPoint> marksOf(zunAIPath* path)
     return marks;
 }
 
-int placeIn(zunList<zunAIPath>& list, zunAIPath* path)
-{
-    int index = 0;
-    for (auto* node = list.head; node; node = node->next, ++index)
-        if (node->item == path)
-            return index;
-    return -1;
-}
-
 // The lines that drawPaths drew, cut into one run per drawn path: drawPath
 // draws 4 x (n - 1) lines for the n marks its walk meets, and nothing for
 // fewer than two.
@@ -122,7 +113,7 @@ zunaiEditorState zunaiEditor::state()
     s.recording = db.newPath != nullptr;
     if (db.newPath)
         s.recordingMarks = marksOf(db.newPath);
-    s.selected = db.selectedPath ? placeIn(db.paths, db.selectedPath) : -1;
+    s.selected = db.selectedPath ? zunaiPlaceIn(db.paths, db.selectedPath) : -1;
     s.dirty = dirty_;
 
     zunStandIn::clearCapture();

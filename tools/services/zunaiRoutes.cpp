@@ -8,24 +8,25 @@
 
 namespace {
 
-bool clearView(const zunaiPoint& a, const zunaiPoint& b)
-{
-    const float dx = b.x - a.x, dy = b.y - a.y, dz = b.z - a.z;
-    const float length = std::sqrt(dx * dx + dy * dy + dz * dz);
-    if (length == 0.0f)
-        return true;
-    float origin[4] = {a.x, a.y, a.z, 1.0f};
-    float direction[4] = {dx / length, dy / length, dz / length, 1.0f};
-    float hit[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-    unsigned long first = 0, second = 0, third = 0;
-    return zunHitScan(&origin, &direction, length, &hit, &first, second, third, 0) == 0;
-}
 
 } // namespace
 
 const char* zunaiWayName(zunaiWay way)
 {
     return way == zunaiWay::Chained ? "chained" : "walked";
+}
+
+bool zunaiRayMeetsLevel(const zunaiPoint& from, const zunaiPoint& to, float beyond)
+{
+    const float dx = to.x - from.x, dy = to.y - from.y, dz = to.z - from.z;
+    const float length = std::sqrt(dx * dx + dy * dy + dz * dz);
+    if (length == 0.0f)
+        return false;
+    float origin[4] = {from.x, from.y, from.z, 1.0f};
+    float direction[4] = {dx / length, dy / length, dz / length, 1.0f};
+    float hit[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    unsigned long first = 0, second = 0, third = 0;
+    return zunHitScan(&origin, &direction, length + beyond, &hit, &first, second, third, 0) != 0;
 }
 
 bool zunaiReaches(zunaiWay way, const zunaiPoint& last, const zunaiPoint& goal)
@@ -36,7 +37,7 @@ bool zunaiReaches(zunaiWay way, const zunaiPoint& last, const zunaiPoint& goal)
     if (way != zunaiWay::Chained)
         return false;
     return horizontal <= zunaiViewReach && std::fabs(double(goal.z) - last.z) < zunaiViewHeight &&
-           clearView(last, goal);
+           !zunaiRayMeetsLevel(last, goal);
 }
 
 zunaiRouteResult zunaiRunRequest(zunaiSession& session, const zunaiRequest& request, zunAIPathMgr::pathInfo* tuning,

@@ -49,6 +49,10 @@ zunaiRouteResult zunaiRunRequest(zunaiSession& session, const zunaiRequest& requ
 // arrival radius horizontally; or, for a chained route, in plain view of
 // it: within zunaiViewReach horizontally, less than zunaiViewHeight higher
 // or lower, and a straight ray from the mark to the goal meets nothing.
+// Whether a straight ray from `from` towards `to`, `beyond` further than
+// their distance, meets the level. A zero-length ray meets nothing.
+bool zunaiRayMeetsLevel(const zunaiPoint& from, const zunaiPoint& to, float beyond = 0.0f);
+
 bool zunaiReaches(zunaiWay way, const zunaiPoint& last, const zunaiPoint& goal);
 
 const char* zunaiWayName(zunaiWay way);

@@ -15,6 +15,7 @@
 #include <recastnavigation/DetourNavMeshQuery.h>
 
 #include "zunAI.h"
+#include "zunaiRoutes.h"
 #include "zunaiWalkable.h"
 
 namespace {
@@ -36,19 +37,6 @@ class Probes : public zunAIPathMgr {
 public:
     using zunAIPathMgr::validateHeight;
 };
-
-bool castRay(const zunaiPoint& from, const zunaiPoint& to, float extra)
-{
-    const float dx = to.x - from.x, dy = to.y - from.y, dz = to.z - from.z;
-    const float length = std::sqrt(dx * dx + dy * dy + dz * dz);
-    if (length == 0.0f)
-        return false;
-    float origin[4] = {from.x, from.y, from.z, 1.0f};
-    float direction[4] = {dx / length, dy / length, dz / length, 1.0f};
-    float hit[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-    unsigned long first = 0, second = 0, third = 0;
-    return zunHitScan(&origin, &direction, length + extra, &hit, &first, second, third, 0) != 0;
-}
 
 struct Spot {
     zunaiPoint mark;     // where a mark stands over this spot
@@ -114,7 +102,7 @@ private:
         if (from.island != end.island || zunaiHorizontalDistance(from.mark, end.mark) > options.cover ||
             std::fabs(from.mark.z - end.mark.z) > joinHeight)
             return false;
-        return !castRay(from.mark, end.mark, raySlack) && probeClear(from.mark, end.mark);
+        return !zunaiRayMeetsLevel(from.mark, end.mark, raySlack) && probeClear(from.mark, end.mark);
     }
 
     std::int64_t cellKey(float x, float y) const
