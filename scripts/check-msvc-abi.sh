@@ -3,7 +3,10 @@
 #   - it exports exactly the decorated names of platform/msvc-abi/zunAIEngine.exports;
 #   - it imports from the host's zunCoreEngine.dll and zunRenderEngine.dll only
 #     names of their definition files (platform/msvc-abi/imports/*.def), and
-#     from no other DLL than those two and the system's ntdll.dll.
+#     from no other DLL than those two and the system's ntdll.dll;
+#   - the MSVC-ABI stand-in's zunCoreEngine.dll and zunRenderEngine.dll, when
+#     they are beside it, export every name of those definition files, so
+#     that the module's imports resolve against them.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,7 +21,10 @@ failed=0
 
 listed() { grep -v '^#' "$1" | sed '/^$/d' | sort; }
 
-"$readobj" --coff-exports "$dll" | awk '/^ *Name: /{print $2}' | sed '/^$/d' | sort >"$tmp/exports"
+# exports DLL: its exported names, sorted.
+exports() { "$readobj" --coff-exports "$1" | awk '/^ *Name: /{print $2}' | sed '/^$/d' | sort; }
+
+exports "$dll" >"$tmp/exports"
 listed "$platform/zunAIEngine.exports" >"$tmp/expected"
 if ! diff -u "$tmp/expected" "$tmp/exports" >"$tmp/diff"; then
   echo "check-msvc-abi: exports differ from zunAIEngine.exports (- missing, + unexpected):" >&2
@@ -42,5 +48,20 @@ while read -r lib name; do
   esac
 done <"$tmp/imports"
 
+# The stand-in's libraries against the names the module imports from them.
+host_libraries=0
+for lib in zunCoreEngine zunRenderEngine; do
+  [ -f "$dir/$lib.dll" ] || continue
+  host_libraries=$((host_libraries + 1))
+  exports "$dir/$lib.dll" >"$tmp/$lib.exports"
+  awk 'NR > 2 {print $1}' "$platform/imports/$lib.def" | sort | comm -23 - "$tmp/$lib.exports" >"$tmp/$lib.missing"
+  if [ -s "$tmp/$lib.missing" ]; then
+    echo "check-msvc-abi: $lib.dll lacks names of imports/$lib.def:" >&2
+    cat "$tmp/$lib.missing" >&2
+    failed=1
+  fi
+done
+
 [ $failed -eq 0 ] || exit 1
-echo "check-msvc-abi: $(wc -l <"$tmp/exports") exports, $(wc -l <"$tmp/imports") imports as declared: OK"
+echo "check-msvc-abi: $(wc -l <"$tmp/exports") exports, $(wc -l <"$tmp/imports") imports as declared;" \
+  "$host_libraries host libraries export every name imported from them: OK"

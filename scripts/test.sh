@@ -22,13 +22,15 @@
 #             the same expected values and golden record; and a host that
 #             forces fast-math onto the module is refused at compile time
 #   msvc      zunAIEngine.dll with the MSVC C++ ABI (clang, lld-link, no
-#             Microsoft SDK): its exports and imports checked by decorated name
+#             Microsoft SDK): its exports and imports checked by decorated name;
+#             the stand-in's libraries and a test host of the same ABI, which
+#             plays the golden scenes under wine and must give the golden record
 #
 # A new stage is a function stage_NAME plus its NAME in all_stages below.
 #
 # Run as root on a machine that lacks the compilers, GoogleTest, Google
 # Benchmark or wine, it installs them from Debian's packages first.
-# Build directories: build/native, build/asan, build/mingw (and build/consumer-*).
+# Build directories: build/native, build/asan, build/mingw, build/msvc (and build/consumer-*).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -193,9 +195,15 @@ rerun_after_wine_failure() {
   run_ctest "$1" --rerun-failed
 }
 
-stage_mingw() {
+# The 32-bit Windows build of MinGW (its suites; the msvc stage takes the
+# stand-in's C interface library from it).
+configure_mingw() {
   configure "$build/mingw" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZUNAI_BUILD_TESTS=ON -DZUNAI_BUILD_BENCHMARKS=OFF -DZUNAI_BUILD_TOOLS=OFF
+}
+
+stage_mingw() {
+  configure_mingw
   cmake --build "$build/mingw" -j"$jobs"
   "$root/scripts/check-dll-exports.sh" "$build/mingw/bin"
   wine_environment
@@ -249,10 +257,35 @@ stage_strict() {
   fast_math_refused
 }
 
+# The golden scenes played under wine by the MSVC-ABI test host, on the
+# MSVC-ABI module and stand-in (the stand-in's code reached through
+# zunStandInBridge.dll of the MinGW build), against tests/golden/record.txt.
+msvc_golden_record() {
+  local bin=$build/msvc/bin expected=$build/msvc/golden-expected.txt actual=$build/msvc/golden-record.txt
+  cp "$build/mingw/bin/zunStandInBridge.dll" "$bin/"
+  grep -v '^#' "$root/tests/golden/record.txt" >"$expected"
+  wine_environment
+  trap stop_wineserver EXIT
+  if ! wine "$bin/zunGoldenMsvcHost.exe" >"$actual"; then
+    echo "test.sh: the MSVC-ABI test host failed (its last lines: $actual)" >&2
+    return 1
+  fi
+  stop_wineserver
+  if ! cmp -s "$expected" "$actual"; then
+    echo "test.sh: the MSVC-ABI test host's record differs from tests/golden/record.txt (< recorded, > this build):" >&2
+    diff "$expected" "$actual" | head -n 20 >&2
+    return 1
+  fi
+  echo "golden record reproduced bit for bit by the MSVC-ABI test host under wine ($(wc -l <"$actual") lines)"
+}
+
 stage_msvc() {
   configure "$build/msvc" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/clang-msvc-i686.cmake" -DCMAKE_BUILD_TYPE=RelWithDebInfo
   cmake --build "$build/msvc" -j"$jobs"
   "$root/scripts/check-msvc-abi.sh" "$build/msvc/bin"
+  configure_mingw >/dev/null
+  cmake --build "$build/mingw" -j"$jobs" --target zunStandInBridge
+  msvc_golden_record
 }
 
 stage_soak() {

@@ -23,8 +23,18 @@ using nullptr_t = decltype(nullptr);
 
 inline float fabs(float x) { return __builtin_fabsf(x); }
 inline double fabs(double x) { return __builtin_fabs(x); }
-inline float sqrt(float x) { return __builtin_sqrtf(x); }
-inline double sqrt(double x) { return __builtin_sqrt(x); }
+// The processor's square root (SSE2), correctly rounded: __builtin_sqrtf
+// would call the C library's sqrtf for the sake of errno, and there is none.
+inline float sqrt(float x)
+{
+    typedef float lanes __attribute__((__vector_size__(16)));
+    return __builtin_ia32_sqrtss(lanes{x, 0.0f, 0.0f, 0.0f})[0];
+}
+inline double sqrt(double x)
+{
+    typedef double lanes __attribute__((__vector_size__(16)));
+    return __builtin_ia32_sqrtsd(lanes{x, 0.0})[0];
+}
 inline bool signbit(float x) { return __builtin_signbit(x); }
 inline bool isnan(float x) { return __builtin_isnan(x); }
 inline bool isfinite(float x) { return __builtin_isfinite(x); }

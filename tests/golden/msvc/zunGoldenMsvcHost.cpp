@@ -1,0 +1,122 @@
+// The golden scenes played by a host of the MSVC ABI, as a game built with
+// Microsoft's compiler would drive the module: linked against the MSVC-ABI
+// zunAIEngine.dll, zunCoreEngine.dll and zunRenderEngine.dll, with the
+// stand-in's controls reached through zunStandInBridge.dll. The record's
+// lines go to standard output; the exit status is 0 when every scene played
+// and every line was written.
+//
+// There is no C runtime on this side: the program starts at
+// zunGoldenHostMain and takes what it needs of the system from kernel32.
+#include "standin/zunStandInBridge.h"
+#include "zunGoldenScenes.h"
+
+extern "C" {
+__declspec(dllimport) void* __stdcall GetStdHandle(unsigned long which);
+__declspec(dllimport) int __stdcall WriteFile(void* file, const void* data, unsigned long size, unsigned long* written,
+                                              void* overlapped);
+__declspec(dllimport) unsigned long __stdcall GetCurrentDirectoryA(unsigned long size, char* buffer);
+__declspec(dllimport) int __stdcall SetCurrentDirectoryA(const char* path);
+__declspec(dllimport) __declspec(noreturn) void __stdcall ExitProcess(unsigned int code);
+}
+
+namespace {
+
+// --- output: lines gathered in a buffer, written out whenever it fills ------
+
+const unsigned long standardOutput = static_cast<unsigned long>(-11);
+char output[1 << 16];
+unsigned long outputUsed = 0;
+bool outputFailed = false;
+
+void flushOutput()
+{
+    unsigned long written = 0;
+    if (outputUsed && (!WriteFile(GetStdHandle(standardOutput), output, outputUsed, &written, nullptr) ||
+                       written != outputUsed))
+        outputFailed = true;
+    outputUsed = 0;
+}
+
+void writeLine(const char* line)
+{
+    unsigned long length = 0;
+    while (line[length])
+        ++length;
+    if (outputUsed + length + 1 > sizeof output)
+        flushOutput();
+    for (unsigned long i = 0; i < length; ++i)
+        output[outputUsed++] = line[i];
+    output[outputUsed++] = '\n';
+}
+
+// --- the stand-in's controls, vectors as four floats -------------------------
+
+cVector4 vectorOf(const float* f) { return cVector4(f[0], f[1], f[2], f[3]); }
+
+void addBox(const cVector4& min, const cVector4& max) { zunBridgeAddBox(&min.x, &max.x); }
+void addTriangle(const cVector4& a, const cVector4& b, const cVector4& c) { zunBridgeAddTriangle(&a.x, &b.x, &c.x); }
+
+void getRay(int index, zunGoldenRay& ray)
+{
+    zunBridgeRay r;
+    zunBridgeGetRay(index, &r);
+    ray = zunGoldenRay{vectorOf(r.origin), vectorOf(r.direction), r.length, r.result, vectorOf(r.hit)};
+}
+
+zunGoldenHook sceneHook = nullptr;
+
+int callSceneHook(const float* origin, const float* direction, float length, float* hit)
+{
+    cVector4 point = vectorOf(hit);
+    const int result = sceneHook(vectorOf(origin), vectorOf(direction), length, point);
+    hit[0] = point.x;
+    hit[1] = point.y;
+    hit[2] = point.z;
+    hit[3] = point.w;
+    return result;
+}
+
+void setHook(zunGoldenHook hook)
+{
+    sceneHook = hook;
+    zunBridgeSetHook(hook ? callSceneHook : nullptr);
+}
+
+// --- the sample game ----------------------------------------------------------
+
+char previousDirectory[1024];
+
+int loadSampleLevel() { return zunBridgeLoadLevel(ZUNAI_SAMPLE "/data/levels/courtyard.obj"); }
+
+int enterSampleBin()
+{
+    const unsigned long length = GetCurrentDirectoryA(sizeof previousDirectory, previousDirectory);
+    if (length == 0 || length >= sizeof previousDirectory)
+        return 0;
+    return SetCurrentDirectoryA(ZUNAI_SAMPLE "/bin") ? 1 : 0;
+}
+
+void leaveSampleBin() { SetCurrentDirectoryA(previousDirectory); }
+
+} // namespace
+
+extern "C" void zunGoldenHostMain()
+{
+    const zunGoldenHost host{
+        zunBridgeReset,
+        addBox,
+        addTriangle,
+        loadSampleLevel,
+        enterSampleBin,
+        leaveSampleBin,
+        setHook,
+        zunBridgeRecordRays,
+        zunBridgeRecordedRays,
+        getRay,
+        zunBridgeClearCapture,
+        writeLine,
+    };
+    const int played = zunPlayGoldenScenes(host);
+    flushOutput();
+    ExitProcess(played && !outputFailed ? 0 : 1);
+}
