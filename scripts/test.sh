@@ -53,6 +53,7 @@ install_prerequisites() {
   command -v clang++ >/dev/null || wanted+=(clang)
   command -v lld-link >/dev/null || wanted+=(lld)
   command -v llvm-dlltool >/dev/null || wanted+=(llvm)
+  command -v python3 >/dev/null || wanted+=(python3)
   [ -f /usr/src/googletest/CMakeLists.txt ] || wanted+=(googletest)
   have_package libgtest-dev || wanted+=(libgtest-dev)
   have_package libbenchmark-dev || wanted+=(libbenchmark-dev)
