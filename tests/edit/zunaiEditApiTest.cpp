@@ -134,12 +134,17 @@ TEST_F(zunaiEditTest, RoutesExplainedProbeAndCheck)
         EXPECT_TRUE(r.body["end"].is_string()) << kind;
         EXPECT_FALSE(r.body["text"].get<std::string>().empty()) << kind;
     }
-    // The saved database checked against the level: every problem placed.
+    // The database checked against the level: every problem placed; an
+    // unsaved path is checked too, as the file it would be saved as.
     const auto check = get("/api/check");
     ASSERT_EQ(check.status, 200);
     ASSERT_TRUE(check.body["problems"].is_array());
     for (const auto& problem : check.body["problems"])
         EXPECT_EQ(problem["at"].size(), 3u) << problem.dump();
+    post("/api/marks", R"({"at": [-150, -178]})");
+    post("/api/marks", R"({"at": [-150, -120]})");
+    post("/api/recording/commit");
+    EXPECT_EQ(get("/api/check").body["paths"], check.body["paths"].get<int>() + 1);
     const auto p = get("/api/probe?x=-150&y=-178");
     ASSERT_EQ(p.status, 200);
     ASSERT_FALSE(p.body["floors"].empty());

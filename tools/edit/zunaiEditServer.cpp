@@ -139,7 +139,7 @@ struct zunaiEditServer::Impl {
             return ok(stateWith(true));
         });
         endpoints.push_back({"GET", "/api/check", [this](const httplib::Request&) {
-                                 return ok(zunaiEditJsonCheck(editor.checkSaved()));
+                                 return ok(zunaiEditJsonCheck(editor.check()));
                              }});
         post("/api/route", [this](const json& body) {
             const zunaiEditRoute request = zunaiEditReadRoute(body);

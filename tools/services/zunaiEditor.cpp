@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "standin/zunStandIn.h"
+#include "zunaiDatabaseText.h"
 #include "zunaiError.h"
 #include "zunaiFiles.h"
 
@@ -236,11 +237,11 @@ zunaiExplanation zunaiEditor::route(const zunaiEditRoute& request)
     return explained;
 }
 
-zunaiEditor::Check zunaiEditor::checkSaved()
+zunaiEditor::Check zunaiEditor::check()
 {
     Check check;
-    if (!zunaiCheckFile(game_.database, check.file))
-        throw zunaiError{"no saved path database to check: " + game_.show(game_.database)};
+    check.file = zunaiCheckText(zunaiDatabaseText(session_.database));
+    check.file.file = game_.show(game_.database);
     check.level = zunaiCheckLevel(check.file);
     return check;
 }

@@ -86,13 +86,15 @@ public:
     // A route over the database as it stands (saved or not), explained.
     zunaiExplanation route(const zunaiEditRoute& request);
 
-    // The database file as saved, checked against the level: what loading
-    // keeps, and the level's problems with it.
+    // The database as it stands (saved or not) checked as `zunai check
+    // --level` checks a file: the text the module's saveAllPaths would
+    // write, what loading keeps of it, and the level's problems with it. A
+    // recording under way is not part of it, as it is not part of a save.
     struct Check {
         zunaiCheckReport file;
         zunaiLevelCheckReport level;
     };
-    Check checkSaved();
+    Check check();
 
     // The point a designer means: checked (zunaiError for one that is not
     // finite or beyond zunaiEditMaxCoordinate), and put on the ground when

@@ -6,7 +6,9 @@
 #include <system_error>
 
 #include "zunAI.h"
+#include "zunaiDatabaseText.h"
 #include "zunaiError.h"
+#include "zunaiFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -30,51 +32,15 @@ int fillDatabase(const zunaiNetwork& net, zunAIPathMgr& database)
     return marks;
 }
 
-// Runs `work` with `dir` as the working directory, then goes back.
-template <class Work> void inDirectory(const fs::path& dir, Work work)
-{
-    std::error_code ec;
-    const fs::path back = fs::current_path(ec);
-    fs::current_path(dir, ec);
-    if (ec)
-        throw zunaiError{"cannot enter " + dir.string()};
-    struct Back {
-        fs::path to;
-        ~Back()
-        {
-            std::error_code ignored;
-            fs::current_path(to, ignored);
-        }
-    } restore{back};
-    work();
-}
-
-// Saves through the module: where the game keeps its database the module
-// writes it in place; anywhere else it writes it in a scratch game folder
-// beside the target, from which the file is moved into place.
+// Saved as the module writes it, and moved into place whole.
 void save(zunAIPathMgr& database, const zunaiGame& game, const fs::path& target)
 {
-    std::error_code ec;
-    if (fs::equivalent(target.parent_path(), game.database.parent_path(), ec) &&
-        target.filename() == game.database.filename()) {
-        inDirectory(game.bin, [&] {
-            if (!database.saveAllPaths())
-                throw zunaiError{"cannot write " + game.show(target)};
-        });
-        return;
-    }
-    const fs::path scratch = target.parent_path() / (".zunai-generate-" + target.filename().string());
-    fs::remove_all(scratch, ec);
-    fs::create_directories(scratch / "bin", ec);
-    bool saved = false;
-    if (!ec)
-        inDirectory(scratch / "bin", [&] { saved = database.saveAllPaths() != 0; });
-    if (saved)
-        fs::rename(scratch / "data" / "memory" / "levels" / "paths.qzt", target, ec);
-    std::error_code ignored;
-    fs::remove_all(scratch, ignored);
-    if (!saved || ec)
+    const std::string text = zunaiDatabaseText(database);
+    try {
+        zunaiWriteFileWhole(target, text);
+    } catch (const zunaiError&) {
         throw zunaiError{"cannot write " + game.show(target)};
+    }
 }
 
 fs::path targetOf(const zunaiGame& game, const zunaiGenerateOptions& options)
