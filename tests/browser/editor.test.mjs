@@ -1,12 +1,13 @@
 // The editor's page in headless Chromium: a designer records a path by
 // clicking, takes a mark back, commits, selects and deletes a path, saves,
-// meets a file changed on disk, reloads, and asks for a route.
+// meets a file changed on disk, reloads, asks for a route, and turns the
+// level round in the 3D view.
 
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import { after, before, test } from 'node:test';
 
-import { clickWorld, copyOfSample, databaseOf, launchBrowser, startEditor } from './editorSession.mjs';
+import { clickWorld, copyOfSample, databaseOf, launchBrowser, scenePicture, startEditor } from './editorSession.mjs';
 
 let game, editor, browser, page;
 
@@ -118,4 +119,34 @@ test('a route picked on the map is drawn with its explanation', async () => {
   // The saved database checked against the level, on demand.
   await page.keyboard.press('c');
   await page.waitForFunction(() => /problem/.test(document.querySelector('#problems-summary').textContent));
+});
+
+test('the 3D view draws the level, turns with a drag and marks the floor clicked', async () => {
+  await page.keyboard.press('m');
+  await page.keyboard.press('v');
+  await page.waitForFunction(() => window.zunaiOrbit && window.zunaiOrbit.firstDraw !== null);
+  assert.ok(await page.isHidden('#map'));
+  const first = await scenePicture(page);
+  assert.ok(first.lit > 0.2, `the level fills much of the view (${first.lit})`);
+  if (process.env.ZUNAI_SCREENSHOT) await page.screenshot({ path: process.env.ZUNAI_SCREENSHOT.replace(/\.png$/, '-3d.png') });
+
+  const box = await page.locator('#scene').boundingBox();
+  await page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
+  await page.mouse.down();
+  await page.mouse.move(box.x + box.width / 2 + 160, box.y + box.height / 2 + 40, { steps: 5 });
+  await page.mouse.up();
+  await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+  assert.notEqual((await scenePicture(page)).print, first.print, 'the picture turned');
+
+  // The terrace (ground 20) over the yard: the mark stands on the terrace.
+  await clickWorld(page, 140, 158, 20);
+  const s = await until(async () => {
+    const now = await serverState();
+    return now.recording?.length === 1 && now;
+  }, 'a mark from the 3D view');
+  assert.ok(Math.abs(s.recording[0][2] - 44.7) < 0.01, `mark height ${s.recording[0][2]}`);
+
+  await page.keyboard.press('v');
+  await page.waitForSelector('#scene', { state: 'hidden' });
+  assert.ok(await page.isVisible('#map'));
 });

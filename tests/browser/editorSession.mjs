@@ -67,8 +67,9 @@ export async function launchBrowser() {
     executablePath: browserPath,
     headless: true,
     viewport: { width: 1400, height: 900 },
-    args: ['--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-      '--disable-component-update', '--disable-sync'],
+    // WebGL for the 3D view from the software renderer: no GPU in a test run.
+    args: ['--disable-gpu', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--disable-quic',
+      '--no-first-run', '--disable-background-networking', '--disable-component-update', '--disable-sync'],
   });
   return {
     context,
@@ -79,9 +80,30 @@ export async function launchBrowser() {
   };
 }
 
-// Clicks the map at world coordinates (x, y).
-export async function clickWorld(page, x, y) {
-  const at = await page.evaluate(([wx, wy]) => window.zunaiView.toScreen(wx, wy), [x, y]);
-  const box = await page.locator('#map').boundingBox();
+// Clicks the map at world coordinates (x, y), or the 3D view at (x, y, z).
+export async function clickWorld(page, x, y, z) {
+  const [view, canvas] = z === undefined ? ['zunaiView', '#map'] : ['zunaiOrbit', '#scene'];
+  const at = await page.evaluate(([name, p]) => window[name].toScreen(...p), [view, [x, y, z]]);
+  const box = await page.locator(canvas).boundingBox();
   await page.mouse.click(box.x + at.x, box.y + at.y);
+}
+
+// The 3D view's picture: the share of pixels not the background, and a
+// fingerprint that changes with the picture.
+export function scenePicture(page) {
+  return page.evaluate(() => {
+    const scene = document.querySelector('#scene');
+    const copy = document.createElement('canvas');
+    copy.width = scene.width;
+    copy.height = scene.height;
+    const g = copy.getContext('2d');
+    g.drawImage(scene, 0, 0);
+    const d = g.getImageData(0, 0, copy.width, copy.height).data;
+    let lit = 0, print = 0;
+    for (let i = 0; i < d.length; i += 4) {
+      if (d[i] !== 0x15 || d[i + 1] !== 0x18 || d[i + 2] !== 0x1c) lit++;
+      print = (print * 31 + d[i] + 7 * d[i + 1] + 13 * d[i + 2]) >>> 0;
+    }
+    return { lit: lit / (d.length / 4), print };
+  });
 }

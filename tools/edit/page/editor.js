@@ -8,6 +8,12 @@ import { TopView } from './map.js';
 const $ = (id) => document.getElementById(id);
 const view = new TopView($('map'));
 window.zunaiView = view;   // for the page's tests: world <-> screen
+// The 3D view is made the first time it is asked for: its library loads only then.
+let orbit = null;
+let shown = view;
+const views = () => (orbit ? [view, orbit] : [view]);
+// What the views show besides the state, for a view made later.
+const picture = { level: null, band: [null, null], route: null, ends: [], problems: [] };
 
 let state = null;
 let mode = 'mark';
@@ -28,7 +34,7 @@ function say(text, kind = '') {
 
 function showState(next) {
   state = next;
-  view.setState(state);
+  for (const v of views()) v.setState(state);
   const unsaved = state.dirty || state.recording !== null;
   $('unsaved').hidden = !unsaved;
   document.title = (unsaved ? '\u25cf ' : '') + 'zunai edit';
@@ -65,13 +71,16 @@ function bandValue(id) {
 }
 
 // The point clicked: on the ground [x, y]; with a floor band, on the
-// highest floor the editor finds inside it [x, y, mark height].
+// highest floor the editor finds inside it [x, y, mark height]; in the 3D
+// view, on the floor clicked (the highest at or below the point hit).
 async function pointAt(world) {
   const low = bandValue('band-low'), high = bandValue('band-high');
-  if (low === null && high === null) return [world.x, world.y];
+  const hit = world.z !== undefined;
+  if (!hit && low === null && high === null) return [world.x, world.y];
   const probe = await api.probe(world.x, world.y);
   if (!probe.ok) return [world.x, world.y];
-  const floor = probe.data.floors.find((f) => (low === null || f.ground >= low) && (high === null || f.ground <= high));
+  const floor = probe.data.floors.find(hit ? (f) => f.ground <= world.z + 1
+    : (f) => (low === null || f.ground >= low) && (high === null || f.ground <= high));
   return floor ? [world.x, world.y, floor.mark] : [world.x, world.y];
 }
 
@@ -84,7 +93,7 @@ async function clickAt(world) {
   } else if (mode === 'route') {
     if (!routeStart) {
       routeStart = at;
-      view.setRoute(null, [{ at, goal: false }]);
+      setRoute(null, [{ at, goal: false }]);
       $('route-pick').textContent = 'Now click the goal.';
     } else {
       const from = routeStart;
@@ -93,6 +102,11 @@ async function clickAt(world) {
       await queryRoute(from, at);
     }
   }
+}
+
+function setRoute(route, ends) {
+  Object.assign(picture, { route, ends });
+  for (const v of views()) v.setRoute(route, ends);
 }
 
 function tuningValue(id) {
@@ -111,11 +125,11 @@ async function queryRoute(from, to) {
   const answer = await api.route(request);
   if (!answer.ok) {
     say(answer.data.error, 'error');
-    view.setRoute(null, []);
+    setRoute(null, []);
     return;
   }
   const route = answer.data;
-  view.setRoute(route, [{ at: route.from, goal: false }, { at: route.to, goal: true }]);
+  setRoute(route, [{ at: route.from, goal: false }, { at: route.to, goal: true }]);
   explain(route);
   say(route.found ? 'route found' : 'no route', route.found ? 'ok' : '');
 }
@@ -191,8 +205,9 @@ function explain(route) {
   box.dataset.found = String(route.found);
 }
 
-// The check of the saved database against the level: its problems listed
-// and marked on the map where the editor says they are.
+// The check of the database as edited against the level, as `zunai check
+// --level` would check it saved: its problems listed and marked on the map
+// where the editor says they are.
 async function check() {
   const answer = await api.check();
   $('problems-box').hidden = false;
@@ -201,10 +216,11 @@ async function check() {
     return;
   }
   const problems = answer.data.problems || [];
-  view.setProblems(problems);
+  picture.problems = problems;
+  for (const v of views()) v.setProblems(problems);
   $('problems-summary').textContent = problems.length === 0
-    ? 'the saved database has no problem'
-    : `${problems.length} problem${problems.length === 1 ? '' : 's'} in the saved database`;
+    ? 'the database as edited has no problem'
+    : `${problems.length} problem${problems.length === 1 ? '' : 's'} in the database as edited`;
   const list = $('problems');
   list.replaceChildren();
   for (const p of problems) {
@@ -213,7 +229,7 @@ async function check() {
     kind.className = 'kind';
     kind.textContent = p.kind;
     li.append(kind, ` path ${p.path}${p.mark !== undefined && p.mark !== null ? ` mark ${p.mark}` : ''}: ${p.message || ''}`);
-    if (p.at) li.addEventListener('click', () => { view.centre = { x: p.at[0], y: p.at[1] }; view.redraw(); });
+    if (p.at) li.addEventListener('click', () => shown.focus(p.at));
     list.appendChild(li);
   }
 }
@@ -235,23 +251,93 @@ async function save(force) {
 
 async function reload(confirmed) {
   if (!confirmed && state && (state.dirty || state.recording) && !window.confirm('Drop the unsaved edits and read the file again?')) return;
-  if (took(await api.reload())) say('reloaded from disk', 'ok');
+  if (!took(await api.reload())) return false;
+  say('reloaded from disk', 'ok');
+  return true;
+}
+
+// Once shown, the problems follow every change to the stored paths.
+async function recheck(changed) {
+  if (changed && !$('problems-box').hidden) await check();
+}
+
+// Top view <-> 3D view.
+async function toggleView() {
+  const to3d = shown === view;
+  $('map').hidden = to3d;
+  $('scene').hidden = !to3d;
+  if (to3d && !orbit) {
+    try {
+      const { OrbitView } = await import('./view3d.js');
+      orbit = new OrbitView($('scene'));
+    } catch (failure) {
+      $('map').hidden = false;
+      $('scene').hidden = true;
+      say(`no 3D view in this browser: ${failure.message}`, 'error');
+      return;
+    }
+    window.zunaiOrbit = orbit;   // for the page's tests
+    orbit.setLevel(...picture.level);
+    orbit.setBand(...picture.band);
+    orbit.setRoute(picture.route, picture.ends);
+    orbit.setProblems(picture.problems);
+    if (state) orbit.setState(state);
+    orbit.fit();
+  }
+  shown = to3d ? orbit : view;
+  document.querySelector('[data-action=view]').classList.toggle('active', to3d);
+  $('cursor').textContent = '';
+  shown.redraw();
 }
 
 const actions = {
   undo: async () => took(await api.undo(), ['mark taken back', 'nothing is being recorded']),
-  commit: async () => took(await api.commit(), ['recording stored as a path', 'nothing is being recorded']),
-  delete: async () => took(await api.deleteSelected(), ['path deleted', 'no path is selected']),
+  commit: async () => recheck(took(await api.commit(), ['recording stored as a path', 'nothing is being recorded'])),
+  delete: async () => recheck(took(await api.deleteSelected(), ['path deleted', 'no path is selected'])),
   save: () => save(false),
-  reload: () => reload(false),
-  fit: async () => view.fit(),
+  reload: async () => recheck(await reload(false)),
+  fit: async () => shown.fit(),
   check: () => check(),
+  view: () => toggleView(),
 };
+
+// In the 3D view the camera takes drags (turn, pan) and the wheel (zoom);
+// a click without a drag acts on the floor under it, as a click in the top
+// view does on the ground.
+function wireScene() {
+  const canvas = $('scene');
+  let down = null, hover = null;
+  const at = (e) => {
+    const r = canvas.getBoundingClientRect();
+    return orbit && orbit.pick(e.clientX - r.left, e.clientY - r.top);
+  };
+  canvas.addEventListener('pointerdown', (e) => { down = { x: e.clientX, y: e.clientY }; });
+  canvas.addEventListener('pointerup', (e) => {
+    const click = down && e.button === 0 && Math.hypot(e.clientX - down.x, e.clientY - down.y) < 4;
+    down = null;
+    const world = click && at(e);
+    if (world) queue(() => clickAt(world));
+  });
+  canvas.addEventListener('pointermove', (e) => {
+    if (hover) return;
+    hover = requestAnimationFrame(() => {
+      hover = null;
+      const w = at(e);
+      $('cursor').textContent = w ? `x ${w.x.toFixed(1)}  y ${w.y.toFixed(1)}  z ${w.z.toFixed(1)}` : '';
+    });
+  });
+}
 
 function wire() {
   for (const b of document.querySelectorAll('[data-mode]')) b.addEventListener('click', () => setMode(b.dataset.mode));
   for (const b of document.querySelectorAll('[data-action]')) b.addEventListener('click', () => queue(actions[b.dataset.action]));
-  for (const id of ['band-low', 'band-high']) $(id).addEventListener('change', () => view.setBand(bandValue('band-low'), bandValue('band-high')));
+  for (const id of ['band-low', 'band-high']) {
+    $(id).addEventListener('change', () => {
+      picture.band = [bandValue('band-low'), bandValue('band-high')];
+      for (const v of views()) v.setBand(...picture.band);
+    });
+  }
+  wireScene();
 
   const canvas = $('map');
   let drag = null;
@@ -302,7 +388,8 @@ function wire() {
       Delete: () => queue(actions.delete),
       x: () => queue(actions.delete),
       r: () => queue(actions.reload),
-      f: () => view.fit(),
+      f: () => shown.fit(),
+      v: () => queue(actions.view),
       c: () => queue(actions.check),
       k: () => { $('route-kind').value = $('route-kind').value === 'chained' ? 'walked' : 'chained'; },
       '+': () => view.zoomAt(w / 2, h / 2, 1.25),
@@ -336,7 +423,8 @@ async function start() {
     say((first.data && first.data.error) || (level.data && level.data.error) || 'the editor did not answer', 'error');
     return;
   }
-  view.setLevel(new Float32Array(level.data.triangles), first.data.level.min, first.data.level.max);
+  picture.level = [new Float32Array(level.data.triangles), first.data.level.min, first.data.level.max];
+  view.setLevel(...picture.level);
   showState(first.data);
   view.fit();
   say('ready');

@@ -11,10 +11,15 @@ function niceStep(units) {
   return 10 * power;
 }
 
-// Height to grey-green: low ground dark, high ground light.
-function shade(t) {
+// Height (0 lowest, 1 highest) to grey-green [r, g, b]: low ground dark,
+// high ground light. The 3D view shades with it too.
+export function heightColour(t) {
   const c = (a, b) => Math.round(a + (b - a) * t);
-  return `rgb(${c(46, 170)},${c(58, 182)},${c(52, 150)})`;
+  return [c(46, 170), c(58, 182), c(52, 150)];
+}
+
+function shade(t) {
+  return `rgb(${heightColour(t).join(',')})`;
 }
 
 export class TopView {
@@ -71,6 +76,7 @@ export class TopView {
   setState(state) { this.state = state; this.redraw(); }
   setRoute(route, ends) { this.route = route; this.ends = ends; this.redraw(); }
   setProblems(problems) { this.problems = problems; this.redraw(); }
+  focus(at) { this.centre = { x: at[0], y: at[1] }; this.redraw(); }
 
   fit() {
     if (!this.levelBox) return;
