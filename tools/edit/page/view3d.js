@@ -159,7 +159,7 @@ export class OrbitView {
     const radius = 0.5 * Math.hypot(max[0] - min[0], max[1] - min[1], max[2] - min[2]) || 1;
     const distance = radius / Math.sin(THREE.MathUtils.degToRad(this.camera.fov / 2));
     this.controls.target.copy(centre);
-    this.camera.position.copy(centre).add(new THREE.Vector3(0.45, -0.7, 0.55).normalize().multiplyScalar(0.8 * distance));
+    this.camera.position.copy(centre).add(new THREE.Vector3(0.45, -0.7, 0.55).normalize().multiplyScalar(0.9 * distance));
     this.controls.update();
     this.redraw();
   }
