@@ -10,7 +10,7 @@ public:
     float x, y, z, w;
 
     cVector4();                                        // (0, 0, 0, 1)
-    cVector4(float x, float y, float z, float w = 1.0f);
+    cVector4(float x, float y, float z);               // w as the library chooses (the stand-in: 1)
     cVector4(const cVector4& other) = default;
     cVector4& operator=(const cVector4& other) = default;
 

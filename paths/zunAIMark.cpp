@@ -1,9 +1,11 @@
 #include "paths/zunAIMark.h"
 
+#include "engine/zunVector.h"
+
 zunAIMark::zunAIMark(cVector4& at) : position(at) {}
 
 zunAIMark::zunAIMark(const zunAIMark& other)
-    : position(other.position.x, other.position.y, other.position.z, 1.0f)
+    : position(zunVector(other.position.x, other.position.y, other.position.z))
 {
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "engine/zunVector.h"
 #include "host/zunCore.h"
 #include "host/zunRender.h"
 #include "host/zunScript.h"
@@ -277,7 +278,7 @@ int zunAIPathMgr::loadPaths(char* name)
             if (!newPath)
                 newPath = new zunAIPath;
             if (newPath) {
-                cVector4 position(x, y, z, 1.0f);
+                cVector4 position = zunVector(x, y, z);
                 newPath->addMark(position);
             }
             ++markNumber;

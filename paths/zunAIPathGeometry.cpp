@@ -1,5 +1,6 @@
 // Distances from a point to a path's marks. Only marks count; the straight
 // pieces between them play no part.
+#include "engine/zunVector.h"
 #include "paths/zunAIPath.h"
 
 namespace {
@@ -9,7 +10,7 @@ float distanceToMark(const zunAIMark& mark, const cVector4& point)
     float dx = mark.position.x - point.x;
     float dy = mark.position.y - point.y;
     float dz = mark.position.z - point.z;
-    return cVector4(dx, dy, dz).len();
+    return zunVector(dx, dy, dz).len();
 }
 
 } // namespace
@@ -30,13 +31,13 @@ float zunAIPath::getMinDistanceToPath(cVector4& point)
 cVector4 zunAIPath::getMinDistanceVectorToPath(cVector4& point, float& distance)
 {
     float best = zunNoDistance;
-    cVector4 nearest(0.0f, 0.0f, 0.0f, 1.0f);
+    cVector4 nearest = zunVector(0.0f, 0.0f, 0.0f);
     if (marks.count != 0) {
         marks.walk([&](zunAIMark* mark) {
             float d = distanceToMark(*mark, point);
             if (d < best) {
                 best = d;
-                nearest = cVector4(mark->position.x, mark->position.y, mark->position.z, 1.0f);
+                nearest = zunVector(mark->position.x, mark->position.y, mark->position.z);
             }
         });
     }

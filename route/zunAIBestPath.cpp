@@ -2,6 +2,7 @@
 // should join to come nearer to `to`, with the end at which it is joined.
 #include <cmath>
 
+#include "engine/zunVector.h"
 #include "paths/zunAIPathMgr.h"
 #include "route/zunAIRouteObserver.h"
 #include "route/zunRouteCast.h"
@@ -115,7 +116,7 @@ int judgeCandidate(zunAIPathMgr& mgr, Query& q, zunAIPath* path, Judgement& out)
         if (zunCastRay(origin, sight, dEntry + raySlack, hit))
             return Verdicts::verdictSight;
     }
-    cVector4 below(origin.x, origin.y, origin.z - probeDrop, 1.0f);
+    cVector4 below = zunVector(origin.x, origin.y, origin.z - probeDrop);
     cVector4 scratch;
     if (mgr.isBlockedArrayScan(below, 2.0f, 2.0f, toEntry, dEntry + raySlack, 0.0f, 2, 2, &scratch))
         return Verdicts::verdictProbe;

@@ -1,6 +1,7 @@
 // Path creation: a point walks from the start toward the goal in short
 // steps, steering around obstacles by sweeping a fan of grid probes, and
 // every point it reaches becomes a mark of a new path.
+#include "engine/zunVector.h"
 #include "paths/zunAIPathMgr.h"
 #include "route/zunAIRouteObserver.h"
 #include "route/zunRouteCast.h"
@@ -36,8 +37,8 @@ zunAIPath* zunAIPathMgr::createPath(cVector4& start, cVector4& goal, zunAIRouteO
         return nullptr;
 
     cVector4 walker = start;
-    cVector4 target(goal.x, goal.y, start.z, 1.0f);
-    const cVector4 drop(0.0f, 0.0f, probeDrop, 1.0f);
+    cVector4 target = zunVector(goal.x, goal.y, start.z);
+    const cVector4 drop = zunVector(0.0f, 0.0f, probeDrop);
     // The sweep's angles are the same in every pass: their cosines and sines
     // are taken in the first sweep, the angle summed step by step.
     zunTurn turns[sweepCandidates];
@@ -85,7 +86,7 @@ zunAIPath* zunAIPathMgr::createPath(cVector4& start, cVector4& goal, zunAIRouteO
                 float clearance;
                 if (isBlockedArrayScan(probe, 2.0f, 2.0f, candidate, sweepLength, 0.0f, 2, 2, &scanPoint)) {
                     scanPoint.z = walker.z;
-                    clearance = cVector4(scanPoint.x - walker.x, scanPoint.y - walker.y, 0.0f, 1.0f).len();
+                    clearance = zunVector(scanPoint.x - walker.x, scanPoint.y - walker.y, 0.0f).len();
                 } else {
                     clearance = sweepLength;
                     scanPoint = walker + candidate * sweepLength;

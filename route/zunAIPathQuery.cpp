@@ -3,6 +3,7 @@
 // copies of stored paths.
 #include <cmath>
 
+#include "engine/zunVector.h"
 #include "paths/zunAIPathMgr.h"
 #include "route/zunAIRouteObserver.h"
 #include "route/zunRouteCast.h"
@@ -42,7 +43,7 @@ int closingLink(zunAIPathMgr& mgr, const cVector4& a, const cVector4& b, float j
         return Closing::closingLength;
     if (!(std::fabs(b.z - a.z) < closingHeightLimit))
         return Closing::closingHeight;
-    cVector4 below(a.x, a.y, a.z - probeDrop, 1.0f);
+    cVector4 below = zunVector(a.x, a.y, a.z - probeDrop);
     if (linkLength != 0.0f) {
         cVector4 unit = link;
         unit.normalize();

@@ -2,6 +2,7 @@
 // under a waypoint and to tell whether the way ahead is blocked.
 #include <cmath>
 
+#include "engine/zunVector.h"
 #include "paths/zunAIPathMgr.h"
 #include "route/zunRouteCast.h"
 #include "route/zunTurnHorizontal.h"
@@ -20,12 +21,12 @@ cVector4 zunAIPathMgr::validateHeight(cVector4& point)
 {
     const cVector4 origin = point;
     cVector4 hit;
-    if (!zunCastRay(origin, cVector4(0.0f, 0.0f, -1.0f, 1.0f), groundRayLength, hit))
+    if (!zunCastRay(origin, zunVector(0.0f, 0.0f, -1.0f), groundRayLength, hit))
         return origin;
     const float e = (origin - hit).len() - hoverHeight;
     if (std::fabs(e) <= hoverTolerance)
-        return cVector4(origin.x, origin.y, origin.z - e, 1.0f);
-    return cVector4(origin.x, origin.y, origin.z, 1.0f);
+        return zunVector(origin.x, origin.y, origin.z - e);
+    return zunVector(origin.x, origin.y, origin.z);
 }
 
 // The direction goes to the ray test as given: the caller supplies a unit vector.
@@ -68,7 +69,7 @@ int zunAIPathMgr::isBlockedVertScan(cVector4& origin, cVector4& span, cVector4& 
                                     int count, cVector4* hitOut)
 {
     const cVector4 first = origin;
-    const cVector4 step = count > 0 ? span * (1.0f / static_cast<float>(count)) : cVector4(0.0f, 0.0f, 0.0f, 1.0f);
+    const cVector4 step = count > 0 ? span * (1.0f / static_cast<float>(count)) : zunVector(0.0f, 0.0f, 0.0f);
     cVector4 unit = direction;
     if (unit.len() == 0.0f)
         return 0;
@@ -119,14 +120,14 @@ int zunAIPathMgr::isBlockedArrayScan(cVector4& centre, float width, float height
     lateral.z = 0.0f;
     lateral.normalize();   // stays zero for a vertical direction
     const cVector4 across = lateral * width;
-    const cVector4 up(0.0f, 0.0f, -height, 1.0f);
+    const cVector4 up = zunVector(0.0f, 0.0f, -height);
     float best = length + nearestHitMargin;
     int noted = 0;
     cVector4 rowStart = middle - across / 2.0f - up / 2.0f;
     if (rows < 0)
         return 0;
 
-    const cVector4 zero(0.0f, 0.0f, 0.0f, 1.0f);
+    const cVector4 zero = zunVector(0.0f, 0.0f, 0.0f);
     const cVector4 colStep = cols > 0 ? across / static_cast<float>(cols) : zero;
     const cVector4 rowStep = rows > 0 ? up / static_cast<float>(rows) : zero;
     cVector4 hit = zero;

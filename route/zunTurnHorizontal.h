@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/zunSinCos.h"
+#include "engine/zunVector.h"
 #include "host/cVector4.h"
 
 // The cosine and sine of one turning angle, single precision. A turn by +0
@@ -31,7 +32,7 @@ struct zunTurn {
 // Internal to the module.
 inline cVector4 turnHorizontal(const cVector4& v, const zunTurn& t)
 {
-    return cVector4(v.x * t.c + v.y * t.s, v.y * t.c - v.x * t.s, v.z, 1.0f);
+    return zunVector(v.x * t.c + v.y * t.s, v.y * t.c - v.x * t.s, v.z);
 }
 
 inline cVector4 turnHorizontal(const cVector4& v, float a)

@@ -24,6 +24,14 @@ inline ::testing::AssertionResult vecEq(const cVector4& a, const cVector4& e, bo
                                          << e.x << ", " << e.y << ", " << e.z << ", " << e.w << ")";
 }
 
+// A vector with a chosen w: the host's constructor takes x, y and z only.
+inline cVector4 vec4(float x, float y, float z, float w)
+{
+    cVector4 v(x, y, z);
+    v.w = w;
+    return v;
+}
+
 #define EXPECT_VEC_NEAR(actual, x, y, z, tol) EXPECT_TRUE(vecNear((actual), (x), (y), (z), (tol)))
 #define EXPECT_VEC_EQ(actual, expected) EXPECT_TRUE(vecEq((actual), (expected)))
 // All four components.

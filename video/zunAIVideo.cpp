@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "engine/zunSinCos.h"
+#include "engine/zunVector.h"
 #include "host/zunRender.h"
 
 static_assert(sizeof(cVector4) == 4 * sizeof(float), "the ray test takes a cVector4 as four floats");
@@ -81,7 +82,7 @@ zunAIVideo::zunAIVideo(const zunAIVideo& other)
       spaceSum(other.spaceSum)
 {
     for (int i = 0; i < maxHitPoints; ++i)
-        hitPoints[i] = cVector4(other.hitPoints[i].x, other.hitPoints[i].y, other.hitPoints[i].z, 1.0f);
+        hitPoints[i] = zunVector(other.hitPoints[i].x, other.hitPoints[i].y, other.hitPoints[i].z);
     for (int i = 0; i < spaceWindow; ++i)
         spaceSamples[i] = other.spaceSamples[i];
 }
@@ -142,9 +143,9 @@ int zunAIVideo::getSpace()
 
 int zunAIVideo::isBlockedVelocity(cVector4& position, cVector4& velocity, float range, int)
 {
-    cVector4 direction(velocity.x, velocity.y, velocity.z, 1.0f);
+    cVector4 direction = zunVector(velocity.x, velocity.y, velocity.z);
     direction.normalize();
-    cVector4 hit(0.0f, 0.0f, 0.0f, 1.0f);
+    cVector4 hit = zunVector(0.0f, 0.0f, 0.0f);
     return hitScan(position, direction, range, hit) ? 1 : 0;
 }
 
@@ -154,12 +155,12 @@ void zunAIVideo::doCircularSweep(cVector4& origin, int storeHits)
     float angle = startAngle;
     float total = 0.0f;
     int hits = 0;
-    cVector4 hit(0.0f, 0.0f, 0.0f, 1.0f);
+    cVector4 hit = zunVector(0.0f, 0.0f, 0.0f);
 
     for (int i = 0; i < numRays; ++i) {
         float sine, cosine;
         zunSinCos(angle, sine, cosine);
-        cVector4 direction(cosine, sine, 0.0f, 1.0f);
+        cVector4 direction = zunVector(cosine, sine, 0.0f);
         if (hitScan(origin, direction, sweepLength, hit)) {
             // Beyond the table's 32 entries hits still count, unstored.
             if (storeHits && hits < maxHitPoints)

@@ -12,7 +12,12 @@
 
 namespace {
 
-cVector4 vectorOf(const float* f) { return cVector4(f[0], f[1], f[2], f[3]); }
+cVector4 vectorOf(const float* f)
+{
+    cVector4 v(f[0], f[1], f[2]);
+    v.w = f[3];
+    return v;
+}
 
 void copy(const cVector4& v, float* f)
 {

@@ -28,7 +28,7 @@ inline cVector4 with(cVector4 v, float x, float y, float z) {
 
 cVector4::cVector4() : x(0.0f), y(0.0f), z(0.0f), w(1.0f) {}
 
-cVector4::cVector4(float x_, float y_, float z_, float w_) : x(x_), y(y_), z(z_), w(w_) {}
+cVector4::cVector4(float x_, float y_, float z_) : x(x_), y(y_), z(z_), w(1.0f) {}
 
 cVector4 cVector4::operator-(const cVector4& other) const {
     return with(*this, x - other.x, y - other.y, z - other.z);

@@ -131,9 +131,9 @@ float spread(int i, float lo, float span)
 
 cVector4 unitDirection(int i, float zSpan)
 {
-    cVector4 d(spread(i, -1.0f, 2.0f), spread(i + 5, -1.0f, 2.0f), spread(i + 9, -zSpan, 2.0f * zSpan), 1.0f);
+    cVector4 d(spread(i, -1.0f, 2.0f), spread(i + 5, -1.0f, 2.0f), spread(i + 9, -zSpan, 2.0f * zSpan));
     if (d.len() == 0.0f)
-        d = cVector4(1.0f, 0.0f, 0.0f, 1.0f);
+        d = cVector4(1.0f, 0.0f, 0.0f);
     d.normalize();
     return d;
 }

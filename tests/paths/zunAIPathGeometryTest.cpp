@@ -15,7 +15,7 @@ protected:
     }
     void add(float x, float y, float z, float w = 1.0f)
     {
-        cVector4 at(x, y, z, w);
+        cVector4 at = vec4(x, y, z, w);
         path.addMark(at);
     }
     // The three distances and the nearest mark (w 1) at its distance.
@@ -36,22 +36,22 @@ TEST_F(PathGeometry, DistancesToNearestFirstAndLastMark)
     std::uint32_t bits;
     std::memcpy(&bits, &zunNoDistance, sizeof bits);
     EXPECT_EQ(bits, 0x7F7FFFFFu);   // the largest finite float
-    expectDistances(cVector4(1, 2, 3), zunNoDistance, zunNoDistance, zunNoDistance, cVector4(0, 0, 0, 1));
+    expectDistances(cVector4(1, 2, 3), zunNoDistance, zunNoDistance, zunNoDistance, vec4(0, 0, 0, 1));
 
     add(5, 5, 5, 0.5f);   // one mark: start, end and nearest
-    expectDistances(cVector4(5, 5, 1), 4, 4, 4, cVector4(5, 5, 5, 1));
+    expectDistances(cVector4(5, 5, 1), 4, 4, 4, vec4(5, 5, 5, 1));
     path.marks.deleteAll();
 
     add(0, 0, 0);
     add(3, 4, 0);
-    expectDistances(cVector4(3, 4, 12), 12, 13, 12, cVector4(3, 4, 0, 1));
+    expectDistances(cVector4(3, 4, 12), 12, 13, 12, vec4(3, 4, 0, 1));
 }
 
 TEST_F(PathGeometry, EqualDistancesGoToTheEarlierMark)
 {
     add(-1, 0, 0, 0.0f);
     add(1, 0, 0);
-    expectDistances(cVector4(0, 0, 0), 1, 1, 1, cVector4(-1, 0, 0, 1));
+    expectDistances(cVector4(0, 0, 0), 1, 1, 1, vec4(-1, 0, 0, 1));
 }
 
 // A null item (a mark that could not be allocated) hides the later marks
@@ -61,9 +61,9 @@ TEST_F(PathGeometry, NullItemsHideLaterMarks)
     add(10, 0, 0);
     zunStandIn::failAllocations(0, 1);
     add(0, 0, 0);
-    expectDistances(cVector4(0, 0, 0), 10, 10, zunNoDistance, cVector4(10, 0, 0, 1));
+    expectDistances(cVector4(0, 0, 0), 10, 10, zunNoDistance, vec4(10, 0, 0, 1));
     add(1, 0, 0);
-    expectDistances(cVector4(0, 0, 0), 10, 10, 1, cVector4(10, 0, 0, 1));
+    expectDistances(cVector4(0, 0, 0), 10, 10, 1, vec4(10, 0, 0, 1));
 }
 
 } // namespace

@@ -29,7 +29,7 @@ Cast cast(const cVector4& origin, const cVector4& direction, float length) {
     unsigned long a = 9, b = 9, c = 9;
     const int result = zunHitScan(&o, &d, length, &h, &a, b, c, 0);
     EXPECT_EQ(a + b + c, 0ul);
-    return Cast{result, cVector4(h[0], h[1], h[2], h[3])};
+    return Cast{result, vec4(h[0], h[1], h[2], h[3])};
 }
 
 // A 20 x 20 floor at z = 0 around the origin.
@@ -60,20 +60,20 @@ protected:
 };
 
 TEST(zunVectorTest, ArithmeticOnXyzWithWOne) {
-    EXPECT_VEC4_EQ(cVector4(), cVector4(0, 0, 0, 1));
-    const cVector4 a(1, 2, 3, 7), b(0.5f, -2, 4, 9);
-    EXPECT_VEC4_EQ(a + b, cVector4(1.5f, 0, 7, 1));
-    EXPECT_VEC4_EQ(a - b, cVector4(0.5f, 4, -1, 1));
-    EXPECT_VEC4_EQ(a * 2.0f, cVector4(2, 4, 6, 1));
-    EXPECT_VEC4_EQ(a / 4.0f, cVector4(0.25f, 0.5f, 0.75f, 1));
+    EXPECT_VEC4_EQ(cVector4(), vec4(0, 0, 0, 1));
+    const cVector4 a = vec4(1, 2, 3, 7), b = vec4(0.5f, -2, 4, 9);
+    EXPECT_VEC4_EQ(a + b, vec4(1.5f, 0, 7, 1));
+    EXPECT_VEC4_EQ(a - b, vec4(0.5f, 4, -1, 1));
+    EXPECT_VEC4_EQ(a * 2.0f, vec4(2, 4, 6, 1));
+    EXPECT_VEC4_EQ(a / 4.0f, vec4(0.25f, 0.5f, 0.75f, 1));
     cVector4 acc = a;
     acc += b;
-    EXPECT_VEC4_EQ(acc, cVector4(1.5f, 0, 7, 7));   // += keeps w
+    EXPECT_VEC4_EQ(acc, vec4(1.5f, 0, 7, 7));   // += keeps w
 
-    cVector4 v(3, 0, 4, 100);
+    cVector4 v = vec4(3, 0, 4, 100);
     EXPECT_EQ(v.len(), 5.0f);   // w takes no part
     v.normalize();
-    EXPECT_VEC4_EQ(v, cVector4(0.6f, 0, 0.8f, 100));
+    EXPECT_VEC4_EQ(v, vec4(0.6f, 0, 0.8f, 100));
     cVector4 zero(0, 0, 0);
     zero.normalize();   // stays zero
     EXPECT_VEC_EQ(zero, cVector4(0, 0, 0));
@@ -82,7 +82,7 @@ TEST(zunVectorTest, ArithmeticOnXyzWithWOne) {
 TEST_F(zunStandInRenderTest, NearestHitAtItsDistanceFromEitherSide) {
     addFloor(0.0f);
     addFloor(-3.0f);
-    EXPECT_VEC4_EQ(cast(cVector4(1, 2, 5), cVector4(0, 0, -1), 100).hit, cVector4(1, 2, 0, 5));   // w left alone
+    EXPECT_VEC4_EQ(cast(cVector4(1, 2, 5), cVector4(0, 0, -1), 100).hit, vec4(1, 2, 0, 5));   // w left alone
     EXPECT_EQ(cast(cVector4(1, 2, -8), cVector4(0, 0, 1), 100).hit.z, -3.0f);
     // An unnormalised direction still measures length in world units.
     EXPECT_EQ(cast(cVector4(0, 0, 5), cVector4(0, 0, -50), 5.5f).result, 1);
@@ -263,18 +263,18 @@ TEST_F(zunStandInRenderTest, HookReplacesTheLevelTestAndIsRecorded) {
         seenOrigin = o;
         seenDirection = d;
         seenLength = length;
-        hit = cVector4(4, 5, 6, 0);
+        hit = vec4(4, 5, 6, 0);
         return answer;
     });
     zunStandIn::recordRays(true);
-    Cast hooked = cast(cVector4(1, 2, 3, 0.5f), cVector4(0, 0, -8, 2), 7);
+    Cast hooked = cast(vec4(1, 2, 3, 0.5f), vec4(0, 0, -8, 2), 7);
     EXPECT_EQ(hooked.result, 1);
     EXPECT_VEC_EQ(hooked.hit, cVector4(4, 5, 6));
-    EXPECT_VEC4_EQ(seenOrigin, cVector4(1, 2, 3, 0.5f));
-    EXPECT_VEC4_EQ(seenDirection, cVector4(0, 0, -8, 2));   // as passed, not normalised
+    EXPECT_VEC4_EQ(seenOrigin, vec4(1, 2, 3, 0.5f));
+    EXPECT_VEC4_EQ(seenDirection, vec4(0, 0, -8, 2));   // as passed, not normalised
     EXPECT_EQ(seenLength, 7.0f);
     answer = 0;
-    EXPECT_VEC4_EQ(cast(cVector4(1, 2, 3), cVector4(0, 0, -1), 7).hit, cVector4(-7, -7, -7, 5));   // a miss writes nothing
+    EXPECT_VEC4_EQ(cast(cVector4(1, 2, 3), cVector4(0, 0, -1), 7).hit, vec4(-7, -7, -7, 5));   // a miss writes nothing
 
     zunStandIn::setHitScan(nullptr);
     EXPECT_EQ(cast(cVector4(1, 2, 3), cVector4(0, 0, -3), 7).hit.z, 0.0f);
@@ -288,7 +288,7 @@ TEST_F(zunStandInRenderTest, HookReplacesTheLevelTestAndIsRecorded) {
     EXPECT_EQ(rays[0].result, 1);
     EXPECT_VEC_EQ(rays[0].hit, cVector4(4, 5, 6));
     EXPECT_EQ(rays[1].result, 0);
-    EXPECT_VEC4_EQ(rays[2].hit, cVector4(1, 2, 0, 5));
+    EXPECT_VEC4_EQ(rays[2].hit, vec4(1, 2, 0, 5));
 }
 
 TEST_F(zunStandInRenderTest, CapturesLinesTextsAndResets) {

@@ -3,6 +3,7 @@
 
 #include "zunAI.h"
 #include "zunTestFixture.h"
+#include "zunVectorChecks.h"
 
 namespace {
 
@@ -178,7 +179,7 @@ TEST_F(VideoTest, CopiesTakeEveryField)
     zunAIVideo video;
     video.numRays = 8;
     video.vtlUpdate(0.0f, position);
-    video.hitPoints[3] = cVector4(1.0f, 2.0f, 3.0f, 7.0f);
+    video.hitPoints[3] = vec4(1.0f, 2.0f, 3.0f, 7.0f);
 
     zunAIVideo copy(video);
     zunAIVideo assigned;

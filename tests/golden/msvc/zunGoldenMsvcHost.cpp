@@ -51,7 +51,12 @@ void writeLine(const char* line)
 
 // --- the stand-in's controls, vectors as four floats -------------------------
 
-cVector4 vectorOf(const float* f) { return cVector4(f[0], f[1], f[2], f[3]); }
+cVector4 vectorOf(const float* f)
+{
+    cVector4 v(f[0], f[1], f[2]);
+    v.w = f[3];
+    return v;
+}
 
 void addBox(const cVector4& min, const cVector4& max) { zunBridgeAddBox(&min.x, &max.x); }
 void addTriangle(const cVector4& a, const cVector4& b, const cVector4& c) { zunBridgeAddTriangle(&a.x, &b.x, &c.x); }
