@@ -42,7 +42,7 @@ TEST_F(PathEditing, RecordingUndoDiscardsBelowTwoMarks)
 {
     zunAIPathMgr manager;
     EXPECT_EQ(manager.deleteLastMark(), 0);
-    cVector4 a(1, 0, 0, 0.5f), b(2, 0, 0), c(3, 0, 0);
+    cVector4 a = vec4(1, 0, 0, 0.5f), b(2, 0, 0), c(3, 0, 0);
     EXPECT_EQ(manager.addNewMark(a), 1);
     EXPECT_EQ(manager.addNewMark(b), 1);
     EXPECT_EQ(manager.addNewMark(c), 1);

@@ -156,7 +156,7 @@ TEST_F(PathFileLoad, SavedDatabaseLoadsBackExactly)
     source.addPath(makePath({{-1234.5f, 0.015625f, -0.0f}, {3.0e38f, -1.0e20f, 16777216.0f}}));
     zunAIPath* tilted = new zunAIPath;
     for (int i = 0; i < 50; ++i) {
-        cVector4 at(-100000.0f + i * 4096.25f, i / 64.0f, -float(i), i % 2 ? 0.0f : 0.5f);
+        cVector4 at = vec4(-100000.0f + i * 4096.25f, i / 64.0f, -float(i), i % 2 ? 0.0f : 0.5f);
         tilted->addMark(at);
     }
     source.addPath(tilted);

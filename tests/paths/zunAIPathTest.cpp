@@ -1,5 +1,6 @@
 #include "zunAI.h"
 #include "zunTestFixture.h"
+#include "zunVectorChecks.h"
 
 namespace {
 
@@ -8,7 +9,7 @@ using PathTest = zunTest;
 
 TEST_F(MarkTest, CopyResetsWButAssignmentKeepsIt)
 {
-    cVector4 at(1.0f, 2.0f, 3.0f, 0.0f);
+    cVector4 at = vec4(1.0f, 2.0f, 3.0f, 0.0f);
     zunAIMark mark(at);
     EXPECT_EQ(mark.getPosition().w, 0.0f);
 
@@ -20,7 +21,7 @@ TEST_F(MarkTest, CopyResetsWButAssignmentKeepsIt)
     copy = mark;
     EXPECT_EQ(copy.position.w, 0.0f);
 
-    cVector4 other(4.0f, 5.0f, 6.0f, 0.5f);
+    cVector4 other = vec4(4.0f, 5.0f, 6.0f, 0.5f);
     copy.setPosition(other);
     EXPECT_EQ(copy.position.w, 0.5f);
     copy.getPosition().x = 9.0f;   // the position itself, not a copy

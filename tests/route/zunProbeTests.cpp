@@ -4,6 +4,7 @@
 #include "route/zunTurnHorizontal.h"
 #include "zunRouteTestSupport.h"
 #include "zunTestFixture.h"
+#include "zunVectorChecks.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ protected:
 
 TEST_F(Probes, TurnHorizontalTurnsPositiveAnglesTowardMinusY)
 {
-    const cVector4 east(1.0f, 0.0f, 0.5f, 7.0f);
+    const cVector4 east = vec4(1.0f, 0.0f, 0.5f, 7.0f);
     const cVector4 right = turnHorizontal(east, halfPi);
     EXPECT_VEC_NEAR(right, 0.0f, -1.0f, 0.5f, 1e-6f);
     EXPECT_EQ(right.w, 1.0f);
@@ -37,7 +38,7 @@ class ValidateHeightBands : public Probes, public ::testing::WithParamInterface<
 TEST_P(ValidateHeightBands, SnapsToTheHoverHeightOnlyWithin5OfIt)
 {
     wall(-100, -100, -5, 100, 100, 0);
-    cVector4 point(3.0f, 4.0f, GetParam().above, 0.5f);
+    cVector4 point = vec4(3.0f, 4.0f, GetParam().above, 0.5f);
     const cVector4 result = mgr.validateHeight(point);
     EXPECT_FLOAT_EQ(result.z, GetParam().expected);
     EXPECT_EQ(result.x, 3.0f);
@@ -59,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Bands, ValidateHeightBands,
 
 TEST_F(Probes, ValidateHeightKeepsWOnlyWhenNothingIsBelow)
 {
-    cVector4 point(0.0f, 0.0f, 50.0f, 0.25f);
+    cVector4 point = vec4(0.0f, 0.0f, 50.0f, 0.25f);
     EXPECT_EQ(mgr.validateHeight(point).w, 0.25f);
     wall(-10, -10, 35, 10, 10, 40);   // 10 below: hit, but too close to correct
     EXPECT_EQ(mgr.validateHeight(point).w, 1.0f);
@@ -69,7 +70,7 @@ TEST_F(Probes, ValidateHeightKeepsWOnlyWhenNothingIsBelow)
 TEST_F(Probes, ValidateTracePassesTheDirectionAsGiven)
 {
     wall(10, -5, -5, 11, 5, 5);
-    cVector4 origin(0, 0, 0), direction(2, 0, 0), third(7, 8, 9, 2);
+    cVector4 origin(0, 0, 0), direction(2, 0, 0), third = vec4(7, 8, 9, 2);
     float clear = -1.0f;
     EXPECT_EQ(mgr.validateTrace(origin, direction, third, clear, 20.0f), 1);
     EXPECT_EQ(clear, -1.0f) << "a hit leaves clearLength alone";
