@@ -1,7 +1,10 @@
 // A bounded run of random API calls, sensible and not: no answer outside
 // the API's statuses, and the database reloads to what was last saved.
 
+#include <functional>
 #include <random>
+#include <utility>
+#include <vector>
 
 #include "zunaiEditTestServer.h"
 
@@ -59,58 +62,50 @@ TEST_F(zunaiEditTest, ThousandsOfRandomCallsLeaveTheLastSaveIntact)
     RandomCalls random(20261208);
     json lastSaved = state()["paths"];
     int saves = 0;
-    for (int call = 0; call < 2000; ++call) {
-        zunaiEditReply r;
-        switch (random.below(14)) {
-        case 0:
-        case 1:
-        case 2:
-        case 3:
-            r = post("/api/marks", random.body("at"));
-            break;
-        case 4:
-            r = post("/api/marks/undo");
-            break;
-        case 5:
-        case 6:
-            r = post("/api/recording/commit");
-            break;
-        case 7:
-            r = post("/api/select", random.body("at"));
-            break;
-        case 8:
-            r = post("/api/selected/delete");
-            break;
-        case 9:
-            r = post("/api/save", random.below(2) ? "{}" : "{\"force\": 1}");
-            if (r.status == 200) {
-                lastSaved = r.body["paths"];
-                ++saves;
-            }
-            break;
-        case 10:
-            r = random.below(20) == 0
-                    ? post("/api/route", "{\"from\": " + random.point() + ", \"to\": " + random.point() +
-                                             ", \"kind\": \"" + (random.below(2) ? "walked" : "chained") + "\"}")
-                    : get("/api/state");
-            break;
-        case 11:
-            r = get("/api/probe?x=" + std::to_string(random.within(-300, 300)) + "&y=" + (random.below(5) ? "10" : "z"));
-            break;
-        case 12:
-            if (random.below(4) == 0) {
-                r = post("/api/reload");
-                ASSERT_EQ(r.body["paths"], lastSaved) << "call " << call;
-            } else {
-                r = get("/api/state");
-            }
-            break;
-        default:
-            r = post("/api/nowhere", "{}");
-            break;
-        }
-        ASSERT_TRUE(r.status == 200 || r.status == 400 || r.status == 404) << "call " << call << ": " << r.status;
-        ASSERT_TRUE(r.body.is_object()) << "call " << call;
+    // Calls by weight: marks most often, then commits; a reload must give
+    // back what was last saved.
+    const std::vector<std::pair<int, std::function<zunaiEditReply()>>> calls = {
+        {4, [&] { return post("/api/marks", random.body("at")); }},
+        {1, [&] { return post("/api/marks/undo"); }},
+        {2, [&] { return post("/api/recording/commit"); }},
+        {1, [&] { return post("/api/select", random.body("at")); }},
+        {1, [&] { return post("/api/selected/delete"); }},
+        {1, [&] {
+             zunaiEditReply r = post("/api/save", random.below(2) ? "{}" : "{\"force\": 1}");
+             if (r.status == 200) {
+                 lastSaved = r.body["paths"];
+                 ++saves;
+             }
+             return r;
+         }},
+        {1, [&] {
+             return random.below(20) ? get("/api/state")
+                                     : post("/api/route", "{\"from\": " + random.point() + ", \"to\": " + random.point() +
+                                                              ", \"kind\": \"" + (random.below(2) ? "walked" : "chained") + "\"}");
+         }},
+        {1, [&] {
+             return get("/api/probe?x=" + std::to_string(random.within(-300, 300)) + "&y=" + (random.below(5) ? "10" : "z"));
+         }},
+        {1, [&] {
+             if (random.below(4))
+                 return get("/api/state");
+             zunaiEditReply r = post("/api/reload");
+             EXPECT_EQ(r.body["paths"], lastSaved);
+             return r;
+         }},
+        {1, [&] { return post("/api/nowhere", "{}"); }},
+    };
+    int total = 0;
+    for (const auto& call : calls)
+        total += call.first;
+    for (int n = 0; n < 2000; ++n) {
+        int pick = random.below(total);
+        std::size_t i = 0;
+        while (pick >= calls[i].first)
+            pick -= calls[i++].first;
+        const zunaiEditReply r = calls[i].second();
+        ASSERT_TRUE(r.status == 200 || r.status == 400 || r.status == 404) << "call " << n << ": " << r.status;
+        ASSERT_TRUE(r.body.is_object()) << "call " << n;
     }
     EXPECT_GT(saves, 10);
     const auto r = post("/api/reload");

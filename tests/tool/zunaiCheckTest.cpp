@@ -63,18 +63,13 @@ protected:
     }
 };
 
-std::string mark(int p, int m, float x, float y, float z)
-{
-    const std::string v = "Path" + std::to_string(p) + "Mark" + std::to_string(m);
-    return v + "X = " + std::to_string(x) + ";\n" + v + "Y = " + std::to_string(y) + ";\n" + v + "Z = " +
-           std::to_string(z) + ";\n";
-}
+const auto mark = markStatements;
 
 TEST_F(ToolDatabaseCheck, LoadsWhatTheModuleLoads)
 {
     const std::vector<std::string> files = {
         // The sample, as the module saved it.
-        readFile(fs::path(ZUNAI_SAMPLE) / "data" / "memory" / "levels" / "paths.qzt"),
+        sampleDatabase(),
         // Empty, and without path 0.
         "",
         mark(1, 0, 1, 2, 3),
@@ -94,55 +89,41 @@ TEST_F(ToolDatabaseCheck, LoadsWhatTheModuleLoads)
         expectSameAsModule(text);
 }
 
-TEST_F(ToolDatabaseCheck, TheSampleLoadsWhole)
+TEST_F(ToolDatabaseCheck, EachLossNamedByLineAndReason)
 {
-    zunaiCheckReport report;
-    ASSERT_TRUE(zunaiCheckFile(fs::path(ZUNAI_SAMPLE) / "data" / "memory" / "levels" / "paths.qzt", report));
-    EXPECT_TRUE(report.whole());
-    EXPECT_GE(report.paths.size(), 10u);
-    EXPECT_LE(report.paths.size(), 20u);
-    EXPECT_TRUE(report.notes.empty());
-}
+    const struct {
+        std::string text;
+        std::vector<int> pathNumbers;     // file numbers of the paths that load
+        std::vector<int> lostLines;
+        const char* reason;               // of the first lost statement
+    } cases[] = {
+        // Lines 1-6 are path 0; path 1 is missing: paths 2 and 3 (lines 7-12) are lost.
+        {mark(0, 0, 1, 2, 3) + mark(0, 1, 4, 5, 6) + mark(2, 0, 7, 8, 9) + mark(3, 0, 1, 1, 1), {0},
+         {7, 8, 9, 10, 11, 12}, "gap at path 1"},
+        // Mark 1 of path 0 lacks Z: its X and Y and all of mark 2 are lost, path 1 still loads.
+        {mark(0, 0, 1, 2, 3) + "Path0Mark1X = 4;\nPath0Mark1Y = 5;\n" + mark(0, 2, 7, 8, 9) + mark(1, 0, 1, 1, 1),
+         {0, 1}, {4, 5, 6, 7, 8}, "mark 1 lacks Z"},
+        // Mark 0 incomplete: no path 0, and loading goes on with path 1.
+        {"Path0Mark0X = 1;\nPath0Mark0Z = 2;\n" + mark(0, 1, 1, 1, 1) + mark(1, 0, 4, 5, 6), {1}, {1, 2, 3, 4, 5},
+         "mark 0 of path 0 lacks Y"},
+    };
+    for (const auto& c : cases) {
+        const auto report = zunaiCheckText(c.text);
+        SCOPED_TRACE(c.text);
+        std::vector<int> numbers;
+        for (const auto& path : report.paths)
+            numbers.push_back(path.number);
+        EXPECT_EQ(numbers, c.pathNumbers);
+        EXPECT_EQ(lostLines(report), c.lostLines);
+        ASSERT_FALSE(report.lost.empty());
+        EXPECT_NE(report.lost[0].reason.find(c.reason), std::string::npos) << report.lost[0].reason;
+    }
+    EXPECT_EQ(zunaiCheckText(mark(0, 0, 1, 2, 3) + mark(0, 1, 4, 5, 6)).paths[0].lastLine, 6);
 
-TEST_F(ToolDatabaseCheck, PathsAfterAGapAreLost)
-{
-    // Lines 1-6 are path 0; path 1 is missing; lines 7-12 are paths 2 and 3.
-    const auto report = zunaiCheckText(mark(0, 0, 1, 2, 3) + mark(0, 1, 4, 5, 6) + mark(2, 0, 7, 8, 9) + mark(3, 0, 1, 1, 1));
-    ASSERT_EQ(report.paths.size(), 1u);
-    EXPECT_EQ(report.paths[0].marks.size(), 2u);
-    EXPECT_EQ(report.paths[0].firstLine, 1);
-    EXPECT_EQ(report.paths[0].lastLine, 6);
-    EXPECT_EQ(lostLines(report), (std::vector<int>{7, 8, 9, 10, 11, 12}));
-    EXPECT_NE(report.lost[0].reason.find("gap at path 1"), std::string::npos) << report.lost[0].reason;
-}
-
-TEST_F(ToolDatabaseCheck, MarksAfterAMissingCoordinateAreLost)
-{
-    // Mark 1 of path 0 lacks Z: its X and Y and all of mark 2 are lost, path 1 still loads.
-    const auto report = zunaiCheckText(mark(0, 0, 1, 2, 3) + "Path0Mark1X = 4;\nPath0Mark1Y = 5;\n" + mark(0, 2, 7, 8, 9) +
-                                       mark(1, 0, 1, 1, 1));
-    ASSERT_EQ(report.paths.size(), 2u);
-    EXPECT_EQ(report.paths[0].marks.size(), 1u);
-    EXPECT_EQ(report.paths[1].number, 1);
-    EXPECT_EQ(lostLines(report), (std::vector<int>{4, 5, 6, 7, 8}));
-    EXPECT_NE(report.lost[0].reason.find("mark 1 lacks Z"), std::string::npos) << report.lost[0].reason;
-}
-
-TEST_F(ToolDatabaseCheck, APathWithAnIncompleteMarkZeroIsLostAndLoadingGoesOn)
-{
-    const auto report = zunaiCheckText("Path0Mark0X = 1;\nPath0Mark0Z = 2;\n" + mark(0, 1, 1, 1, 1) + mark(1, 0, 4, 5, 6));
-    ASSERT_EQ(report.paths.size(), 1u);
-    EXPECT_EQ(report.paths[0].number, 1);
-    EXPECT_EQ(report.paths[0].loadsAs, 0);
-    EXPECT_EQ(lostLines(report), (std::vector<int>{1, 2, 3, 4, 5}));
-    EXPECT_NE(report.lost[0].reason.find("mark 0 of path 0 lacks Y"), std::string::npos) << report.lost[0].reason;
-}
-
-TEST_F(ToolDatabaseCheck, NamesLoadingNeverAsksForAreLostOthersAreNotes)
-{
+    // Names loading never asks for are lost; foreign ones and overwritten
+    // assignments are notes, and the last assignment wins.
     const auto report = zunaiCheckText(mark(0, 0, 1, 2, 3) + "Path00Mark1X = 1;\nSpeed = 2;\nPath0Mark0X = 7;\n");
     EXPECT_EQ(lostLines(report), (std::vector<int>{4}));
-    // Speed is foreign; line 1's X is overwritten by line 6: notes, no loss.
     ASSERT_EQ(report.notes.size(), 2u);
     EXPECT_EQ(report.notes[0].line, 1);
     EXPECT_EQ(report.notes[1].line, 5);

@@ -27,11 +27,6 @@ json runJson(const fs::path& cwd, std::vector<std::string> args, int expectedCod
     return json::parse(run.out, nullptr, false);
 }
 
-std::string sampleDatabase()
-{
-    return readFile(fs::path(ZUNAI_SAMPLE) / "data" / "memory" / "levels" / "paths.qzt");
-}
-
 int lineOf(const std::string& text, const std::string& statement)
 {
     const std::size_t at = text.find(statement);
@@ -42,9 +37,7 @@ std::string pathStatements(int path, const std::vector<std::array<float, 3>>& ma
 {
     std::string text;
     for (std::size_t m = 0; m < marks.size(); ++m)
-        for (int axis = 0; axis < 3; ++axis)
-            text += "Path" + std::to_string(path) + "Mark" + std::to_string(m) + "XYZ"[axis] + " = " +
-                    std::to_string(marks[m][axis]) + ";\n";
+        text += markStatements(path, int(m), marks[m][0], marks[m][1], marks[m][2]);
     return text;
 }
 

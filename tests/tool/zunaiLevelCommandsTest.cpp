@@ -1,6 +1,5 @@
 // Levels made elsewhere on the command line: a y-up level in metres probed
-// and shown with --up y --scale 100 and without a database, and routes
-// asked for between points given on the ground.
+// and shown with --up y --scale 100 and without a database.
 
 #include <string>
 
@@ -56,16 +55,6 @@ TEST(ToolLevelCommands, YUpLevelInMetresProbedAndShownWithoutDatabase)
     run = runTool(dir.path(), args({"walk", "--from", "300,300", "--to", "0,0"}));
     EXPECT_EQ(run.code, 2);
     EXPECT_EQ(run.err, "zunai walk: --from: no ground at 300,300: a ray cast down there meets nothing\n");
-}
-
-TEST(ToolLevelCommands, PointsOnTheGroundStandAtTheHoverHeight)
-{
-    TempDir dir;
-    // The sample: the terrace is 20 high, its ground marks stand at 44.7.
-    const ToolRun run = runTool(dir.path(), {"route", "--game", ZUNAI_SAMPLE, "--from", "-150,-178", "--to", "140,158"});
-    EXPECT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.err, "");
-    EXPECT_NE(run.out.find("from (-150.0, -178.0, 24.7) to (140.0, 158.0, 44.7)"), std::string::npos) << run.out;
 }
 
 } // namespace

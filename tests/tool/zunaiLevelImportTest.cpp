@@ -6,6 +6,7 @@
 #include <string>
 
 #include "zunTestFixture.h"
+#include "zunaiBase64.h"
 #include "zunaiError.h"
 #include "zunaiLevelImport.h"
 #include "zunaiToolTestSupport.h"
@@ -14,22 +15,6 @@ namespace {
 
 using namespace zunaiTestSupport;
 using LevelImport = zunTest;
-
-std::string base64(const std::string& bytes)
-{
-    static const char* digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    for (std::size_t i = 0; i < bytes.size(); i += 3) {
-        std::uint32_t n = std::uint8_t(bytes[i]) << 16;
-        if (i + 1 < bytes.size()) n |= std::uint8_t(bytes[i + 1]) << 8;
-        if (i + 2 < bytes.size()) n |= std::uint8_t(bytes[i + 2]);
-        out += digits[(n >> 18) & 63];
-        out += digits[(n >> 12) & 63];
-        out += i + 1 < bytes.size() ? digits[(n >> 6) & 63] : '=';
-        out += i + 2 < bytes.size() ? digits[n & 63] : '=';
-    }
-    return out;
-}
 
 // One triangle, y up, (0,0,0) (1,0,0) (0,0,-1), in a node moved 10 up.
 const float gltfCorners[9] = {0, 0, 0, 1, 0, 0, 0, 0, -1};
@@ -105,7 +90,7 @@ TEST_F(LevelImport, GltfAndGlbWithTheirNodesPlacement)
     TempDir dir;
     const zunaiImportOptions yUp{zunaiUp::Y, 2.0};
     const zunaiLevelMesh gltf =
-        import(dir, "tri.gltf", gltfJson("data:application/octet-stream;base64," + base64(gltfBuffer())), yUp);
+        import(dir, "tri.gltf", gltfJson("data:application/octet-stream;base64," + zunaiBase64(gltfBuffer())), yUp);
     const zunaiLevelMesh binary = import(dir, "tri.glb", glb(), yUp);
     for (const zunaiLevelMesh* mesh : {&gltf, &binary}) {
         ASSERT_EQ(mesh->triangles.size(), 1u);

@@ -1,6 +1,8 @@
-// Pictures checked by their structure: grid labels, path numbers and
-// arrows, route colours apart from the stored paths', region and floor
-// filtering, the height map of large levels, and the PNG's size.
+// Pictures: the module's captured lines split into one drawn path each, in
+// the module's colours and offsets; the SVG checked by its structure (grid
+// labels, path numbers and arrows, route colours apart from the stored
+// paths', region and floor filtering, the height map of large levels,
+// escaped texts) and the PNG's size.
 
 #include <cstdint>
 #include <cmath>
@@ -13,7 +15,6 @@
 #include "zunaiPng.h"
 #include "zunaiSvg.h"
 #include "zunaiToolTestSupport.h"
-#include "zunaiXmlCheck.h"
 
 namespace {
 
@@ -61,6 +62,38 @@ struct Scene {
     }
 };
 
+TEST_F(Picture, CapturedLinesSplitByPathInTheModulesColoursAndOffsets)
+{
+    zunAIPathMgr mgr;
+    mgr.addPath(pathAlong(0, 24.7f, 3));
+    mgr.addPath(pathAlong(5, 24.7f, 1));   // draws nothing
+    mgr.addPath(pathAlong(6, 24.7f, 0));   // draws nothing
+    mgr.addPath(pathAlong(10, 24.7f, 4));
+    const auto stored = zunaiDrawStoredPaths(mgr);
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[0].number, 0);
+    EXPECT_EQ(stored[0].colour, pathColourSeed);
+    EXPECT_EQ(stored[0].points.size(), 3u);
+    EXPECT_EQ(stored[1].number, 3);
+    // The colour sequence advances over every path, drawn or not.
+    EXPECT_EQ(stored[1].colour, nextPathColour(nextPathColour(nextPathColour(pathColourSeed))));
+    ASSERT_EQ(stored[1].points.size(), 4u);
+    // drawPaths draws at offset 0: the first line runs 15 below the marks.
+    EXPECT_EQ(stored[1].points[3].x, 70.0f);
+    EXPECT_EQ(stored[1].points[3].y, 10.0f);
+    EXPECT_EQ(stored[1].points[3].z, 24.7f - 15.0f);
+
+    mgr.getPath(0)->setActive(1);
+    mgr.getPath(3)->setActive(1);
+    const auto active = zunaiDrawActivePaths(mgr);
+    ASSERT_EQ(active.size(), 2u);
+    EXPECT_EQ(active[1].number, 3);
+    EXPECT_EQ(active[1].colour, nextPathColour(pathColourSeed));
+    // The second active path is drawn 0.4 towards negative x and y.
+    EXPECT_EQ(active[1].points[0].x, 10.0f - (0.2f + 0.2f));
+    EXPECT_EQ(active[1].points[0].y, 10.0f - (0.2f + 0.2f));
+}
+
 // For each element starting with `start`: the text after `key` in it, up to `end`.
 std::set<std::string> valuesAfter(const std::string& svg, const std::string& start, const std::string& key,
                                   char end)
@@ -84,7 +117,7 @@ TEST_F(Picture, GridNumbersArrowsMarksAndRouteColours)
     Scene s;
     s.scene.region = zunaiRegion{0, 0, 100, 100};
     const std::string svg = zunaiRenderSvg(s.scene);
-    ASSERT_EQ(zunaiXmlProblem(svg), "");
+    ASSERT_EQ(svgProblem(svg), "");
 
     const std::set<std::string> grid = {"0", "20", "40", "60", "80", "100"};
     EXPECT_EQ(valuesAfter(svg, "data-axis=\"x\"", ">", '<'), grid);
@@ -105,6 +138,23 @@ TEST_F(Picture, GridNumbersArrowsMarksAndRouteColours)
     // Faces wholly outside the region are left out: only the ground reaches into this one.
     s.scene.region = zunaiRegion{150, 150, 200, 200};
     EXPECT_EQ(countOf(zunaiRenderSvg(s.scene), "class=\"level-face\""), 2);
+}
+
+TEST_F(Picture, TextsEscapedEdgeOnFacesLeftOutSharedEndsOneLabel)
+{
+    Scene s;
+    s.mesh.triangles.push_back(zunaiTriangle{{{0, 0, 0}, {0, 10, 0}, {0, 10, 60}}});   // a wall side, edge-on
+    s.scene.title = "level \"<a & b>\" 'x'";
+    s.scene.routes[0].label = "1 chained & <reached>";
+    s.scene.ends.push_back(zunaiSvgEnd{{0, 0, 24.7f}, 1, false});
+    s.scene.ends.push_back(zunaiSvgEnd{{0, 0, 24.7f}, 2, true});
+    const std::string svg = zunaiRenderSvg(s.scene);
+    EXPECT_EQ(svgProblem(svg), "");
+    // (the same check refuses a title left unescaped)
+    EXPECT_NE(svgProblem(R"(<svg xmlns="http://www.w3.org/2000/svg" width="9" height="9"><title>a & b</title></svg>)"), "");
+    EXPECT_EQ(countOf(svg, "class=\"level-face\""), 4);
+    EXPECT_NE(svg.find(">G2 S1</text>"), std::string::npos);
+    EXPECT_NE(svg.find("units</text>"), std::string::npos);
 }
 
 TEST_F(Picture, RouteColoursStayApartFromAnyStoredPalette)
@@ -133,7 +183,7 @@ TEST_F(Picture, FloorKeepsOneStoreyAndLargeLevelsBecomeAHeightMap)
     s.scene.floor.reset();
     s.scene.rasterAbove = 3;
     svg = zunaiRenderSvg(s.scene);
-    EXPECT_EQ(zunaiXmlProblem(svg), "");
+    EXPECT_EQ(svgProblem(svg), "");
     EXPECT_EQ(countOf(svg, "class=\"level-face\""), 0);
     EXPECT_EQ(countOf(svg, "class=\"height-map\""), 1);
     EXPECT_NE(svg.find("xlink:href=\"data:image/png;base64,iVBORw0KGgo"), std::string::npos);

@@ -13,6 +13,9 @@
 
 #include <sys/wait.h>
 
+#include "zunaiError.h"
+#include "zunaiPng.h"
+
 namespace zunaiTestSupport {
 
 namespace fs = std::filesystem;
@@ -69,6 +72,19 @@ inline void makeGame(const fs::path& dir, const std::string& database, bool with
         writeFile(dir / "data" / "memory" / "levels" / "paths.qzt", database);
 }
 
+inline std::string sampleDatabase()
+{
+    return readFile(fs::path(ZUNAI_SAMPLE) / "data" / "memory" / "levels" / "paths.qzt");
+}
+
+// The statements of one mark, as the module writes them.
+inline std::string markStatements(int path, int mark, float x, float y, float z)
+{
+    const std::string v = "Path" + std::to_string(path) + "Mark" + std::to_string(mark);
+    return v + "X = " + std::to_string(x) + ";\n" + v + "Y = " + std::to_string(y) + ";\n" + v + "Z = " +
+           std::to_string(z) + ";\n";
+}
+
 struct ToolRun {
     int code = -1;
     std::string out, err;
@@ -109,6 +125,18 @@ inline int countOf(const std::string& text, const std::string& what)
 inline int lineCount(const std::string& text)
 {
     return countOf(text, "\n");
+}
+
+// Empty when the SVG library reads and draws `svg`, else its complaint (a
+// document that isn't well-formed XML is refused with the place).
+inline std::string svgProblem(const std::string& svg)
+{
+    try {
+        zunaiSvgToPng(svg);
+    } catch (const zunaiError& e) {
+        return e.message;
+    }
+    return {};
 }
 
 } // namespace zunaiTestSupport
