@@ -11,6 +11,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "standin/zunStandIn.h"
+#include "zunTestFixture.h"
+#include "zunaiRoutes.h"
 #include "zunaiToolTestSupport.h"
 
 namespace {
@@ -101,6 +104,32 @@ TEST(ToolDiagnostics, ExplainedRouteIsTheRouteAndSaysWhyItFailed)
     EXPECT_EQ(walk["end"], "direct");
     EXPECT_EQ(walk["passes"][0]["direct"], true);
     EXPECT_EQ(walk["rays"], 9);
+}
+
+// When a route counts as reached: a walk within the arrival radius
+// (horizontally); a chained route also in plain view of the goal.
+using ToolReached = zunTest;
+TEST_F(ToolReached, ArrivalRadiusAndPlainView)
+{
+    const zunaiPoint last{0, 0, 24.7f};
+    const struct {
+        zunaiWay way;
+        zunaiPoint goal;
+        bool reached;
+    } cases[] = {
+        {zunaiWay::Walked, {7, 0, 60}, true},
+        {zunaiWay::Walked, {7.01f, 0, 24.7f}, false},
+        {zunaiWay::Chained, {150, 0, 28.6f}, true},
+        {zunaiWay::Chained, {150.01f, 0, 24.7f}, false},
+        {zunaiWay::Chained, {100, 0, 28.7f}, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(zunaiReaches(c.way, last, c.goal), c.reached) << c.goal.x << "," << c.goal.z;
+    // A wall between them hides the goal, but not within the arrival radius.
+    zunStandIn::addBox(cVector4(50, -10, 0), cVector4(51, 10, 100));
+    EXPECT_FALSE(zunaiReaches(zunaiWay::Chained, last, {100, 0, 24.7f}));
+    zunStandIn::addBox(cVector4(3, -10, 0), cVector4(4, 10, 100));
+    EXPECT_TRUE(zunaiReaches(zunaiWay::Chained, last, {7, 0, 24.7f}));
 }
 
 TEST(ToolDiagnostics, CheckAgainstTheLevelFindsEachPlantedDefectByNumber)
