@@ -5,50 +5,10 @@
 #include <vector>
 
 #include "zunRouteTestSupport.h"
-#include "zunTestFixture.h"
 
 namespace {
 
-typedef zunAIRouteObserver Obs;
 typedef zunAIPathMgr::pathInfo pathInfo;
-
-// Writes down what it is told, one word each.
-struct Recorder : zunAIRouteObserver {
-    std::vector<std::string> said;
-    void candidateJudged(int index, zunAIPath*, int verdict, float) override
-    {
-        static const char* const names[] = {"excluded", "marks",  "height", "direction", "goal-direction",
-                                            "join",     "slope",  "sight",  "probe",     "scored"};
-        said.push_back(std::to_string(index) + ":" + names[verdict]);
-    }
-    void searchEnded(int chosen, zunAIPath*, const cVector4&) override { said.push_back("chose " + std::to_string(chosen)); }
-    void closingTested(int reason, const cVector4&, const cVector4&) override
-    {
-        static const char* const names[] = {"holds", "length", "height", "sight", "probe"};
-        said.push_back(std::string("closing ") + names[reason]);
-    }
-    void routeEnded(int end) override
-    {
-        static const char* const names[] = {"closed", "same-path", "swap", "both-empty", "ten-passes", "empty-database"};
-        said.push_back(std::string("end ") + names[end]);
-    }
-    void walkSwept(int, float, float, float, int step) override
-    {
-        said.push_back(step == Obs::stepLong ? "long" : step == Obs::stepShort ? "short" : "none");
-    }
-    void walkEnded(int end) override
-    {
-        static const char* const names[] = {"direct", "near", "arrived", "thirty-passes", "hemmed-in"};
-        said.push_back(std::string("walk ") + names[end]);
-    }
-    bool has(const std::string& word) const
-    {
-        for (const auto& s : said)
-            if (s == word)
-                return true;
-        return false;
-    }
-};
 
 // What one run of a request left: its marks, its rays and its allocations.
 struct RequestRun {
@@ -84,16 +44,9 @@ void expectSameRun(const RequestRun& a, const RequestRun& b)
     EXPECT_EQ(a.allocations, b.allocations);
 }
 
-class RouteObserver : public zunTest {
+class RouteObserver : public RouteTest {
 protected:
-    void TearDown() override
-    {
-        routes.deleteAllPaths();
-        db.deleteAllPaths();
-        zunTest::TearDown();
-    }
-    zunAIPathMgr db;
-    routeTestMgr routes;
+    routeTestMgr& routes = mgr;
 };
 
 TEST_F(RouteObserver, EveryVerdictOfOneSearchInTheOrderOfThePaths)
@@ -114,7 +67,7 @@ TEST_F(RouteObserver, EveryVerdictOfOneSearchInTheOrderOfThePaths)
 
     cVector4 from(0, 0, 0), to(100, 0, 10), exitPoint;
     int reversed = 0;
-    Recorder recorder;
+    RouteWords recorder;
     const RequestRun observed = runOnce([&] {
         return db.findBestPath(from, to, exitPoint, reversed, 150.0f, -0.707f, excluded, 4.0f, &recorder);
     });
@@ -131,58 +84,45 @@ TEST_F(RouteObserver, EveryEndOfAChainedRequestAndItsClosingTests)
     pathInfo nearOnly{10.0f, 60.0f, -0.707f, 4.0f};
     pathInfo steps{10.0f, 10.0f, -0.707f, 4.0f};
     pathInfo swapping{1.0f, 60.0f, -0.707f, 10.0f};
-    struct Case {
+    using Level = std::vector<std::vector<cVector4>>;
+    const Level twoSides = {{cVector4(0, 0, 0), cVector4(40, 0, 0)}, {cVector4(100, 0, 0), cVector4(60, 0, 0)}};
+    Level row;
+    for (int i = 0; i < 12; ++i)
+        row.push_back({cVector4(25.0f * i, 0, 0), cVector4(25.0f * i + 20, 0, 0)});
+    const struct {
         const char* name;
-        std::function<void(zunAIPathMgr&)> level;
+        Level paths;
+        float kerbBottom, kerbTop;   // a kerb under the gap of the two sides; none when equal
         cVector4 start, goal;
         pathInfo* info;
         std::vector<std::string> expected;   // words the recorder must have heard
-    };
-    const std::vector<Case> cases = {
-        {"empty", [](zunAIPathMgr&) {}, cVector4(0, 0, 0), cVector4(10, 0, 0), nullptr, {"end empty-database"}},
-        {"nothing near", [](zunAIPathMgr& d) { storePath(d, {cVector4(500, 500, 0), cVector4(510, 500, 0)}); },
-         cVector4(0, 0, 0), cVector4(10, 0, 0), nullptr, {"end both-empty"}},
-        {"two sides",
-         [](zunAIPathMgr& d) {
-             storePath(d, {cVector4(0, 0, 0), cVector4(40, 0, 0)});
-             storePath(d, {cVector4(100, 0, 0), cVector4(60, 0, 0)});
-         },
-         cVector4(0, 0, 0), cVector4(100, 0, 0), &nearOnly, {"closing holds", "end closed"}},
-        {"one path", [](zunAIPathMgr& d) { storePath(d, {cVector4(0, 0, 0), cVector4(30, 0, 0), cVector4(60, 0, 0)}); },
-         cVector4(-3, 0, 0), cVector4(63, 0, 0), nullptr, {"end same-path"}},
-        {"swap",
-         [](zunAIPathMgr& d) {
-             storePath(d, {cVector4(0, 0, 0), cVector4(20, 0, 0)});
-             storePath(d, {cVector4(20, 0, 5), cVector4(0, 0, 5)});
-         },
+    } cases[] = {
+        {"empty", {}, 0, 0, cVector4(0, 0, 0), cVector4(10, 0, 0), nullptr, {"end empty-database"}},
+        {"nothing near", {{cVector4(500, 500, 0), cVector4(510, 500, 0)}}, 0, 0, cVector4(0, 0, 0), cVector4(10, 0, 0),
+         nullptr, {"end both-empty"}},
+        {"two sides", twoSides, 0, 0, cVector4(0, 0, 0), cVector4(100, 0, 0), &nearOnly, {"closing holds", "end closed"}},
+        {"one path", {{cVector4(0, 0, 0), cVector4(30, 0, 0), cVector4(60, 0, 0)}}, 0, 0, cVector4(-3, 0, 0),
+         cVector4(63, 0, 0), nullptr, {"end same-path"}},
+        {"swap", {{cVector4(0, 0, 0), cVector4(20, 0, 0)}, {cVector4(20, 0, 5), cVector4(0, 0, 5)}}, 0, 0,
          cVector4(0, 0, 0), cVector4(20, 0, 5), &swapping, {"closing height", "end swap"}},
-        {"a long row",
-         [](zunAIPathMgr& d) {
-             for (int i = 0; i < 12; ++i)
-                 storePath(d, {cVector4(25.0f * i, 0, 0), cVector4(25.0f * i + 20, 0, 0)});
-         },
-         cVector4(0, 0, 0), cVector4(1000, 0, 0), &steps, {"closing length", "end ten-passes"}},
-        {"kerb on the centre line",
-         [](zunAIPathMgr& d) {
-             storePath(d, {cVector4(0, 0, 0), cVector4(40, 0, 0)});
-             storePath(d, {cVector4(100, 0, 0), cVector4(60, 0, 0)});
-             wall(49, -5, -14, 50, 5, -10);
-         },
-         cVector4(0, 0, 0), cVector4(100, 0, 0), &nearOnly, {"closing sight"}},
-        {"kerb beside the centre line",
-         [](zunAIPathMgr& d) {
-             storePath(d, {cVector4(0, 0, 0), cVector4(40, 0, 0)});
-             storePath(d, {cVector4(100, 0, 0), cVector4(60, 0, 0)});
-             wall(49, -5, -11.5f, 50, 5, -10.5f);
-         },
-         cVector4(0, 0, 0), cVector4(100, 0, 0), &nearOnly, {"closing probe"}},
+        {"a long row", row, 0, 0, cVector4(0, 0, 0), cVector4(1000, 0, 0), &steps, {"closing length", "end ten-passes"}},
+        {"kerb on the centre line", twoSides, -14.0f, -10.0f, cVector4(0, 0, 0), cVector4(100, 0, 0), &nearOnly,
+         {"closing sight"}},
+        {"kerb beside the centre line", twoSides, -11.5f, -10.5f, cVector4(0, 0, 0), cVector4(100, 0, 0), &nearOnly,
+         {"closing probe"}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         zunStandIn::clearLevel();
         db.deleteAllPaths();
-        c.level(db);
+        for (const auto& marks : c.paths) {
+            zunAIPath* path = storePath(db, {});
+            for (cVector4 mark : marks)
+                path->addMark(mark);
+        }
+        if (c.kerbBottom != c.kerbTop)
+            wall(49, -5, c.kerbBottom, 50, 5, c.kerbTop);
         cVector4 start = c.start, goal = c.goal;
-        Recorder recorder;
+        RouteWords recorder;
         const RequestRun observed = runOnce([&] { return routes.getPath(start, goal, db, c.info, &recorder); });
         for (const std::string& word : c.expected)
             EXPECT_TRUE(recorder.has(word)) << c.name << ": " << word;
@@ -199,16 +139,7 @@ TEST_F(RouteObserver, EveryEndOfAWalk)
         cVector4 goal;
         std::vector<std::string> said;
     };
-    auto blocked = [](float clearance) {
-        return [clearance] {
-            zunStandIn::setHitScan([clearance](const cVector4& o, const cVector4& d, float length, cVector4& hit) {
-                if (d.z == -1.0f && length == 30.0f)
-                    return 0;
-                hit = o + d * (length == 100.0f ? clearance : 0.5f);
-                return 1;
-            });
-        };
-    };
+    auto blocked = [](float clearance) { return [clearance] { blockDirectTests(clearance); }; };
     const std::vector<Case> cases = {
         {"clear", [] {}, cVector4(100, 0, 0), {"walk direct"}},
         {"near", [] {}, cVector4(5, 0, 0), {"walk near"}},
@@ -220,7 +151,7 @@ TEST_F(RouteObserver, EveryEndOfAWalk)
         zunStandIn::setHitScan({});
         c.level();
         cVector4 start(0, 0, 0), goal = c.goal;
-        Recorder recorder;
+        RouteWords recorder;
         const RequestRun observed = runOnce([&] { return routes.getPath(start, goal, &recorder); });
         EXPECT_EQ(recorder.said, c.said) << c.name;
         const RequestRun plain = runOnce([&] { return routes.getPath(start, goal); });
@@ -228,7 +159,7 @@ TEST_F(RouteObserver, EveryEndOfAWalk)
     }
     blocked(50.0f)();
     cVector4 start(0, 0, 0), far(1000, 0, 0);
-    Recorder recorder;
+    RouteWords recorder;
     routes.getPath(start, far, &recorder);
     EXPECT_EQ(recorder.said.size(), 31u);
     EXPECT_EQ(recorder.said.back(), "walk thirty-passes");
