@@ -8,13 +8,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "host/zunCore.h"
 #include "host/zunScript.h"
 #include "standin/core/zunStandInCore.h"
+#include "zunScratchGame.h"
 #include "zunTestFixture.h"
 
 namespace fs = std::filesystem;
@@ -24,21 +24,9 @@ namespace {
 // A fresh folder per test, removed afterwards.
 class zunScriptTest : public zunTest {
 protected:
-    void SetUp() override {
-        zunTest::SetUp();
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() / (std::string("zunai-core-") + info->name() + "-" + std::to_string(std::random_device{}()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-        zunTest::TearDown();
-    }
     std::string at(const std::string& name) const { return (dir / name).string(); }
-
-    fs::path dir;
+    zunScratchGame game{"zunai-core"};
+    const fs::path dir = game.dir();
 };
 
 std::string readAll(const std::string& path) {
@@ -348,5 +336,5 @@ TEST_F(zunScriptTest, AFailedSaveAnswersZeroAndLeavesTheOldFileWhole) {
     for (const auto& entry : fs::directory_iterator(dir))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"blocker", "folder", "paths.qzt"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"bin", "blocker", "folder", "paths.qzt"}));
 }
