@@ -1,58 +1,9 @@
-#include <cstdint>
-#include <cstring>
-#include <set>
-
 #include "zunPathDbTest.h"
 
 namespace {
 
 using namespace pathdb;
 using PathRegistry = zunTest;
-
-float scaleFromBits()
-{
-    const std::uint32_t bits = 0x37800080u;
-    float scale;
-    std::memcpy(&scale, &bits, sizeof scale);
-    return scale;
-}
-
-// The generator written out from its definition: 32-bit products, low 16 bits.
-struct ReferenceRnd {
-    std::uint32_t seed = 19342;
-    std::uint32_t drawnInteger()
-    {
-        seed = (seed * 4783u) % 65536u;
-        return (seed * seed) % 65536u;
-    }
-};
-
-TEST_F(PathRegistry, GeneratorFollowsItsFormulaInAClosedCycleInsideZeroToOne)
-{
-    zunAIPathMgr manager;
-    const float scale = scaleFromBits();
-    EXPECT_FLOAT_EQ(scale, 1.5259022e-05f);
-    // First draw by hand: 19342 * 4783 = 92512786, mod 65536 = 41490;
-    // 41490^2 = 1721420100, mod 65536 = 51524.
-    EXPECT_EQ(manager.rnd(), 51524.0f * scale);
-    EXPECT_EQ(manager.rndSeed, 41490);
-
-    ReferenceRnd reference;
-    reference.drawnInteger();
-    std::set<int> states;
-    for (int i = 0; i < 70000; ++i) {
-        const std::uint32_t drawn = reference.drawnInteger();
-        const float value = manager.rnd();
-        ASSERT_EQ(value, static_cast<float>(drawn) * scale) << "draw " << i + 2;
-        ASSERT_EQ(drawn % 32u, 4u);
-        ASSERT_GT(value, 0.0f);
-        ASSERT_LT(value, 1.0f);
-        if (!states.insert(manager.rndSeed).second)
-            break;
-    }
-    // The state came back: the cycle is closed and far shorter than 70000.
-    EXPECT_LT(states.size(), 70000u);
-}
 
 // Deleting renumbers the later paths, leaves paths the database doesn't hold,
 // and clears the selection when (and only when) its path leaves.

@@ -28,18 +28,6 @@ TEST_F(MarkTest, CopyResetsWButAssignmentKeepsIt)
     EXPECT_EQ(copy.position.x, 9.0f);
 }
 
-TEST_F(PathTest, NewPathIsEmptyAndInactive)
-{
-    zunAIPath path;
-    EXPECT_EQ(path.getNumMarks(), 0);
-    EXPECT_EQ(path.getMark(0), nullptr);
-    EXPECT_EQ(path.getLastMark(), nullptr);
-    EXPECT_EQ(path.getNextMark(), nullptr);
-    EXPECT_EQ(path.deleteLastMark(), 0);
-    EXPECT_EQ(path.isActive(), 0);
-    EXPECT_EQ(path.getCurMark(), 0);
-}
-
 class TwoMarkPath : public zunTest {
 protected:
     void SetUp() override
@@ -64,6 +52,10 @@ protected:
 
 TEST_F(TwoMarkPath, CursorHandsOutMarksInOrderWithoutWrapping)
 {
+    zunAIPath empty;
+    EXPECT_EQ(empty.getNextMark(), nullptr);
+    EXPECT_EQ(empty.getLastMark(), nullptr);
+    EXPECT_EQ(empty.deleteLastMark(), 0);
     EXPECT_EQ(path->getNextMark(), markA);
     EXPECT_EQ(path->getCurMark(), 1);
     EXPECT_EQ(path->getNextMark(), markB);

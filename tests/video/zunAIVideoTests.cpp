@@ -34,20 +34,10 @@ protected:
     cVector4 position{10.0f, -5.0f, 2.0f};
 };
 
-TEST_F(VideoTest, SamplesFromTheMeanDistance)
+// Ordinary samples are pinned by the golden record's sensor scenes; here
+// the sweeps without hits, without rays, and with hits far away.
+TEST_F(VideoTest, SamplesWithoutHitsAndFarAway)
 {
-    struct Case { float distance; int sample; };
-    for (Case c : {Case{40.0f, 3}, Case{100.0f, 6}, Case{200.0f, 11}}) {
-        distance = c.distance;
-        zunAIVideo video;
-        video.vtlUpdate(0.0f, position);
-        EXPECT_EQ(video.lastRays, 16);
-        EXPECT_EQ(video.lastHits, 16);
-        EXPECT_EQ(video.meanDistance, c.distance);
-        EXPECT_EQ(video.spaceSamples[0], c.sample) << c.distance;
-        EXPECT_EQ(video.getSpace(), c.sample > 6 ? 6 : c.sample);
-    }
-
     // No hits: NaN mean, sample 0, also when no ray is cast.
     zunAIVideo video;
     distance = 100.0f;
@@ -114,7 +104,6 @@ TEST_F(VideoTest, WindowKeepsTheLastTwentySamples)
 
 TEST_F(VideoTest, FanTurnsAndWraps)
 {
-    zunStandIn::recordRays(true);
     zunAIVideo video;
     video.startAngle = 3.14f;
     video.vtlUpdate(0.0f, position);
@@ -124,19 +113,6 @@ TEST_F(VideoTest, FanTurnsAndWraps)
     video.vtlUpdate(0.0f, position);
     EXPECT_EQ(video.startAngle, 3.13f + 0.01f);
 
-    // The fan: horizontal unit rays of 200 from the position, the first at
-    // startAngle, a float step of 2 pi / 16 apart.
-    const auto& rays = zunStandIn::rays();
-    ASSERT_EQ(rays.size(), 32u);
-    float angle = 3.13f;
-    for (size_t i = 16; i < rays.size(); ++i) {
-        EXPECT_EQ(rays[i].origin.y, position.y);
-        EXPECT_EQ(rays[i].direction.x, std::cos(angle));
-        EXPECT_EQ(rays[i].direction.y, std::sin(angle));
-        EXPECT_EQ(rays[i].direction.z, 0.0f);
-        EXPECT_EQ(rays[i].length, 200.0f);
-        angle = angle + 6.2831855f / 16.0f;
-    }
 }
 
 TEST_F(VideoTest, StoredHitsInRayOrderAndNeverPastTheTable)
