@@ -8,6 +8,8 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <system_error>
@@ -49,5 +51,17 @@ private:
     std::filesystem::path previous_;
     std::filesystem::path root_;
 };
+
+// A file's bytes; empty when it cannot be read.
+inline std::string zunReadFile(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void zunWriteFile(const std::filesystem::path& file, const std::string& bytes)
+{
+    std::ofstream(file, std::ios::binary) << bytes;
+}
 
 #endif

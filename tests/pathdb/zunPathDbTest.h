@@ -5,9 +5,7 @@
 // bin/ working directory, so that "..\data\memory\..." lands inside it.
 
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,18 +52,12 @@ protected:
     fs::path memoryDir() const { return gameDir / "data" / "memory"; }
     fs::path databaseFile() const { return memoryDir() / "levels" / "paths.qzt"; }
 
-    static std::string readBytes(const fs::path& file)
-    {
-        std::ifstream in(file, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-
     // Writes `text` as data/memory/<name> (name with '/' separators).
     void writeMemoryFile(const std::string& name, const std::string& text) const
     {
         fs::path file = memoryDir() / fs::path(name);
         fs::create_directories(file.parent_path());
-        std::ofstream(file, std::ios::binary) << text;
+        zunWriteFile(file, text);
     }
 
     // Loads data/memory/<name> into `manager`.

@@ -51,7 +51,7 @@ TEST_F(PathFileSave, DatabasesGiveTheExactFileText)
             manager.addPath(path);
         zunStandIn::clearCapture();
         EXPECT_EQ(manager.saveAllPaths(), 1);
-        EXPECT_EQ(readBytes(databaseFile()), title + c.text);
+        EXPECT_EQ(zunReadFile(databaseFile()), title + c.text);
         ASSERT_EQ(zunStandIn::texts().size(), 1u);
         EXPECT_EQ(zunStandIn::texts()[0].text, "Saved path database");
         EXPECT_EQ(zunStandIn::texts()[0].size, 12);
@@ -89,7 +89,7 @@ TEST_F(PathFileSave, CoordinatesAreWrittenAsPercentF)
     }
     manager.addPath(path);
     manager.saveAllPaths();
-    const std::string text = readBytes(databaseFile());
+    const std::string text = zunReadFile(databaseFile());
     int m = 0;
     for (const auto& c : cases) {
         const std::string line = "Path0Mark" + std::to_string(m++) + "X = " + c.text + ";\n";
@@ -123,7 +123,7 @@ TEST_F(PathFileSave, RandomCoordinatesMatchTheCLibrary)
     }
     manager.addPath(path);
     manager.saveAllPaths();
-    EXPECT_EQ(readBytes(databaseFile()), title + separator(0) + expected + "\n");
+    EXPECT_EQ(zunReadFile(databaseFile()), title + separator(0) + expected + "\n");
 }
 #endif
 
@@ -190,7 +190,7 @@ TEST_F(PathFileSave, SavingIgnoresTheProcessLocale)
     if (!comma.active())
         GTEST_SKIP() << "no locale with a decimal comma can be set here";
     ASSERT_EQ(manager.saveAllPaths(), 1);
-    EXPECT_EQ(readBytes(databaseFile()), expected);
+    EXPECT_EQ(zunReadFile(databaseFile()), expected);
 
     zunAIPathMgr loaded;
     ASSERT_EQ(load(loaded, "levels\\paths.qzt"), 1);

@@ -1,3 +1,6 @@
+// Marks and paths: copies, the cursor, failed allocations, distances and drawing.
+#include <cstring>
+
 #include "zunAI.h"
 #include "zunTestFixture.h"
 #include "zunVectorChecks.h"
@@ -130,6 +133,109 @@ TEST_F(PathTest, FailedNodeAllocationDropsTheMarkWithoutLeaking)
     zunStandIn::failAllocations(1, 1);   // the mark succeeds, its node fails
     path.addMark(a);
     EXPECT_EQ(path.getNumMarks(), 0);
+}
+
+class PathGeometry : public zunTest {
+protected:
+    void TearDown() override
+    {
+        path.marks.deleteAll();
+        zunTest::TearDown();
+    }
+    void add(float x, float y, float z, float w = 1.0f)
+    {
+        cVector4 at(x, y, z, w);
+        path.addMark(at);
+    }
+    // The three distances and the nearest mark (w 1) at its distance.
+    void expectDistances(cVector4 point, float nearest, float start, float end, const cVector4& mark)
+    {
+        EXPECT_EQ(path.getMinDistanceToPath(point), nearest);
+        EXPECT_EQ(path.getDistanceToStart(point), start);
+        EXPECT_EQ(path.getDistanceToEnd(point), end);
+        float distance = 0;
+        EXPECT_VEC4_EQ(path.getMinDistanceVectorToPath(point, distance), mark);
+        EXPECT_EQ(distance, nearest);
+    }
+    zunAIPath path;
+};
+
+// Distances to stored paths are pinned by the golden record. An empty path
+// has none (the largest finite float); equal distances go to the earlier mark.
+TEST_F(PathGeometry, NoMarksAndTies)
+{
+    std::uint32_t bits;
+    std::memcpy(&bits, &zunNoDistance, sizeof bits);
+    EXPECT_EQ(bits, 0x7F7FFFFFu);
+    expectDistances(cVector4(1, 2, 3), zunNoDistance, zunNoDistance, zunNoDistance, cVector4(0, 0, 0, 1));
+    add(-1, 0, 0, 0.0f);
+    add(1, 0, 0);
+    expectDistances(cVector4(0, 0, 0), 1, 1, 1, cVector4(-1, 0, 0, 1));
+}
+
+// A null item (a mark that could not be allocated) hides the later marks
+// from the nearest-mark walk; a null end has no distance.
+TEST_F(PathGeometry, NullItemsHideLaterMarks)
+{
+    add(10, 0, 0);
+    zunStandIn::failAllocations(0, 1);
+    add(0, 0, 0);
+    expectDistances(cVector4(0, 0, 0), 10, 10, zunNoDistance, cVector4(10, 0, 0, 1));
+    add(1, 0, 0);
+    expectDistances(cVector4(0, 0, 0), 10, 10, 1, cVector4(10, 0, 0, 1));
+}
+
+using PathDrawing = zunTest;
+
+TEST_F(PathDrawing, FourLinesPerSegment)
+{
+    zunAIPath path;
+    path.drawPath(0x123456, 0.0f);
+    EXPECT_TRUE(zunStandIn::lines().empty());
+    cVector4 a(0, 0, 0), b(1, 0, 0), c(2, 0, 0);
+    path.addMark(a);
+    path.drawPath(0x123456, 0.0f);
+    EXPECT_TRUE(zunStandIn::lines().empty());
+    path.addMark(b);
+    path.addMark(c);
+    path.drawPath(0x123456, 0.0f);
+    ASSERT_EQ(zunStandIn::lines().size(), 8u);
+    for (const auto& line : zunStandIn::lines())
+        EXPECT_EQ(line.colour, 0x123456ul);
+}
+
+TEST_F(PathDrawing, LinesRunBelowTheMarksAtTheSquareCorners)
+{
+    zunAIPath path;
+    cVector4 a(0, 0, 100), b(10, 0, 100);
+    path.addMark(a);
+    path.addMark(b);
+    path.drawPath(0xFF, 0.2f);
+    const auto& lines = zunStandIn::lines();
+    ASSERT_EQ(lines.size(), 4u);
+    const float f = 0.2f, g = 0.2f + 1.0f;
+    const float dx[4] = {f, f, g, g};
+    const float dy[4] = {f, g, g, f};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(lines[i].from.x, 0.0f - dx[i]);
+        EXPECT_EQ(lines[i].from.y, 0.0f - dy[i]);
+        EXPECT_EQ(lines[i].from.z, 85.0f);
+        EXPECT_EQ(lines[i].to.x, 10.0f - dx[i]);
+        EXPECT_EQ(lines[i].to.y, 0.0f - dy[i]);
+    }
+    EXPECT_FLOAT_EQ(lines[0].to.x, 9.8f);
+    EXPECT_FLOAT_EQ(lines[2].from.x, -1.2f);
+    EXPECT_FLOAT_EQ(lines[2].to.x, 8.8f);
+}
+
+TEST_F(PathDrawing, ColourSequenceKeepsBits16To39OfTheWideProduct)
+{
+    // Computed from the exact (wider than 64-bit) products.
+    EXPECT_EQ(pathColourSeed, 0xD0ABCBul);
+    EXPECT_EQ(nextPathColour(pathColourSeed), 0x238A4Bul);
+    EXPECT_EQ(nextPathColour(0x238A4Bul), 0x52A139ul);
+    EXPECT_EQ(nextPathColour(0x52A139ul), 0x19022Aul);
+    EXPECT_EQ(nextPathColour(0xFFFFFFul), ((0xFFFFFFull * 0x13DEC15577Bull) >> 16) & 0xFFFFFFull);
 }
 
 } // namespace

@@ -58,7 +58,7 @@ void expectSaveReload(zunAIPathMgr& manager)
         EXPECT_EQ(loadSample(reloaded), 1);
         EXPECT_TRUE(samePaths(pathsOf(reloaded.paths), want)) << "after a save and a reload";
     }
-    std::ofstream(game->database(), std::ios::binary) << sampleBytes;
+    zunWriteFile(game->database(), sampleBytes);
 }
 
 // The demo's route requests on the sample level: across the courtyard and
@@ -407,7 +407,7 @@ protected:
         sample = std::make_unique<zunScratchGame>("zunai-reliability", ZUNAI_SAMPLE);
         game = sample.get();
         ASSERT_TRUE(zunStandIn::loadLevel(game->level().string().c_str()));
-        sampleBytes = readBytes(game->database());
+        sampleBytes = zunReadFile(game->database());
         zunAIPathMgr manager;
         ASSERT_EQ(loadSample(manager), 1);
         sampleFile = pathsOf(manager.paths);

@@ -43,7 +43,7 @@ void replay(const char* target, Check check)
     ASSERT_FALSE(files.empty()) << "no inputs for " << target;
     zunFuzz::FuzzGame game;
     for (const fs::path& file : files) {
-        const std::string bytes = reliability::readBytes(file);
+        const std::string bytes = zunReadFile(file);
         const std::string why = check(game, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
         EXPECT_EQ(why, "") << file.filename().string();
     }

@@ -5,9 +5,6 @@
 // entered at its bin/ folder, views of what a manager holds as paths of
 // marks, and the comparison of such views.
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -86,12 +83,6 @@ inline int matchPaths(const Paths& part, const Paths& whole)
 inline bool samePaths(const Paths& a, const Paths& b)
 {
     return a.size() == b.size() && matchPaths(a, b) == static_cast<int>(b.size());
-}
-
-inline std::string readBytes(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // Loads the game directory's database, "levels\paths.qzt", into `manager`.

@@ -6,8 +6,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -28,16 +26,6 @@ protected:
     zunScratchGame game{"zunai-core"};
     const fs::path dir = game.dir();
 };
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void writeAll(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
 
 float valueOf(zunScript& script, const char* name) {
     float value = -1.0f;
@@ -201,7 +189,7 @@ TEST_F(zunScriptTest, SavesStatementsVerbatimWithLineEndsAndReadsThemBack) {
         EXPECT_NE(out.addStatement(text(s)), 0);
     const std::string path = at("data/memory/levels/paths.qzt");   // folders missing
     ASSERT_EQ(out.save(text(path), 0), 1);
-    EXPECT_EQ(readAll(path), std::string(title) + "Path ID:0 ---\nPath0Mark0X = 1.500000;\nPath0Mark0Y = -123456.789000;\n\n");
+    EXPECT_EQ(zunReadFile(path), std::string(title) + "Path ID:0 ---\nPath0Mark0X = 1.500000;\nPath0Mark0Y = -123456.789000;\n\n");
 
     zunScript in(nullptr);
     ASSERT_NE(in.load(text(path)), 0);
@@ -217,7 +205,7 @@ TEST_F(zunScriptTest, SavesStatementsVerbatimWithLineEndsAndReadsThemBack) {
 TEST_F(zunScriptTest, EmptyAndUntitledScriptsWriteJustWhatTheyHold) {
     zunScript titled(const_cast<char*>(title));
     ASSERT_EQ(titled.save(text(at("empty.qzt")), 0), 1);
-    EXPECT_EQ(readAll(at("empty.qzt")), title);
+    EXPECT_EQ(zunReadFile(at("empty.qzt")), title);
 
     zunScript untitled(nullptr);
     EXPECT_EQ(untitled.addStatement(nullptr), 0);
@@ -225,11 +213,11 @@ TEST_F(zunScriptTest, EmptyAndUntitledScriptsWriteJustWhatTheyHold) {
     untitled.addStatement(text(""));
     untitled.addStatement(text("two\nlines\n"));
     ASSERT_EQ(untitled.save(text(at("untitled.qzt")), 0), 1);
-    EXPECT_EQ(readAll(at("untitled.qzt")), "A = 1;\n\ntwo\nlines\n");
+    EXPECT_EQ(zunReadFile(at("untitled.qzt")), "A = 1;\n\ntwo\nlines\n");
 }
 
 TEST_F(zunScriptTest, ReadsForgivinglyAndIgnoresWhatIsNoAssignment) {
-    writeAll(at("loose.qzt"),
+    zunWriteFile(at("loose.qzt"),
              "KVR AI path database --------\r\n"
              "\r\n"
              "Path ID:0 ------\r\n"
@@ -266,8 +254,8 @@ TEST_F(zunScriptTest, ReadsForgivinglyAndIgnoresWhatIsNoAssignment) {
 }
 
 TEST_F(zunScriptTest, LoadReplacesAssignmentsAndAFailedLoadKeepsThem) {
-    writeAll(at("a.qzt"), "A = 1;\nB = 2;\n");
-    writeAll(at("b.qzt"), "A = 3;\n");
+    zunWriteFile(at("a.qzt"), "A = 1;\nB = 2;\n");
+    zunWriteFile(at("b.qzt"), "A = 3;\n");
     zunScript script(nullptr);
     ASSERT_NE(script.load(text(at("a.qzt"))), 0);
     ASSERT_NE(script.load(text(at("b.qzt"))), 0);
@@ -311,15 +299,15 @@ TEST_F(zunScriptTest, BackslashesSeparateFolders) {
 }
 
 TEST_F(zunScriptTest, AFailedSaveAnswersZeroAndLeavesTheOldFileWhole) {
-    writeAll(at("blocker"), "A = 1;\n");
-    writeAll(at("paths.qzt"), "Old = 1;\n");
+    zunWriteFile(at("blocker"), "A = 1;\n");
+    zunWriteFile(at("paths.qzt"), "Old = 1;\n");
     zunScript script(const_cast<char*>(title));
     script.addStatement(text("A = 2;"));
 
     // parent is a regular file
     EXPECT_EQ(script.save(text(at("blocker/paths.qzt")), 0), 0);
     EXPECT_EQ(script.save(text(at("blocker/sub/paths.qzt")), 0), 0);
-    EXPECT_EQ(readAll(at("blocker")), "A = 1;\n");
+    EXPECT_EQ(zunReadFile(at("blocker")), "A = 1;\n");
 
     // target is a folder: the temporary file can't take its place
     fs::create_directories(dir / "folder" / "inside");
@@ -331,7 +319,7 @@ TEST_F(zunScriptTest, AFailedSaveAnswersZeroAndLeavesTheOldFileWhole) {
 
     // nothing left behind, and a good save still replaces the old file
     ASSERT_EQ(script.save(text(at("paths.qzt")), 0), 1);
-    EXPECT_EQ(readAll(at("paths.qzt")), std::string(title) + "A = 2;\n");
+    EXPECT_EQ(zunReadFile(at("paths.qzt")), std::string(title) + "A = 2;\n");
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir))
         names.push_back(entry.path().filename().string());
