@@ -144,7 +144,7 @@ protected:
     }
     void add(float x, float y, float z, float w = 1.0f)
     {
-        cVector4 at(x, y, z, w);
+        cVector4 at = vec4(x, y, z, w);
         path.addMark(at);
     }
     // The three distances and the nearest mark (w 1) at its distance.
@@ -167,10 +167,10 @@ TEST_F(PathGeometry, NoMarksAndTies)
     std::uint32_t bits;
     std::memcpy(&bits, &zunNoDistance, sizeof bits);
     EXPECT_EQ(bits, 0x7F7FFFFFu);
-    expectDistances(cVector4(1, 2, 3), zunNoDistance, zunNoDistance, zunNoDistance, cVector4(0, 0, 0, 1));
+    expectDistances(cVector4(1, 2, 3), zunNoDistance, zunNoDistance, zunNoDistance, vec4(0, 0, 0, 1));
     add(-1, 0, 0, 0.0f);
     add(1, 0, 0);
-    expectDistances(cVector4(0, 0, 0), 1, 1, 1, cVector4(-1, 0, 0, 1));
+    expectDistances(cVector4(0, 0, 0), 1, 1, 1, vec4(-1, 0, 0, 1));
 }
 
 // A null item (a mark that could not be allocated) hides the later marks
@@ -180,9 +180,9 @@ TEST_F(PathGeometry, NullItemsHideLaterMarks)
     add(10, 0, 0);
     zunStandIn::failAllocations(0, 1);
     add(0, 0, 0);
-    expectDistances(cVector4(0, 0, 0), 10, 10, zunNoDistance, cVector4(10, 0, 0, 1));
+    expectDistances(cVector4(0, 0, 0), 10, 10, zunNoDistance, vec4(10, 0, 0, 1));
     add(1, 0, 0);
-    expectDistances(cVector4(0, 0, 0), 10, 10, 1, cVector4(10, 0, 0, 1));
+    expectDistances(cVector4(0, 0, 0), 10, 10, 1, vec4(10, 0, 0, 1));
 }
 
 using PathDrawing = zunTest;

@@ -25,7 +25,7 @@ TEST_F(Probes, ValidateHeightSnapsOnlyWithin5OfTheHoverHeight)
     });
     for (const auto& c : cases) {
         zunStandIn::clearCapture();
-        cVector4 point(3.0f, 4.0f, c.above, 0.5f);
+        cVector4 point = vec4(3.0f, 4.0f, c.above, 0.5f);
         const cVector4 result = mgr.validateHeight(point);
         EXPECT_VEC_EQ(result, cVector4(3.0f, 4.0f, c.expected)) << c.above;
         EXPECT_EQ(result.w, c.above > 30.0f ? 0.5f : 1.0f) << c.above;

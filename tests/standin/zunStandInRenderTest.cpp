@@ -241,14 +241,14 @@ TEST_F(zunStandInRenderTest, HookCapturesAndResets) {
         hit = vec4(4, 5, 6, 0);
         return answer;
     });
-    EXPECT_VEC_EQ(cast(cVector4(1, 2, 3, 0.5f), cVector4(0, 0, -8, 2), 7).hit, cVector4(4, 5, 6));
-    EXPECT_VEC4_EQ(seenOrigin, cVector4(1, 2, 3, 0.5f));
-    EXPECT_VEC4_EQ(seenDirection, cVector4(0, 0, -8, 2));   // as passed, not normalised
+    EXPECT_VEC_EQ(cast(vec4(1, 2, 3, 0.5f), vec4(0, 0, -8, 2), 7).hit, cVector4(4, 5, 6));
+    EXPECT_VEC4_EQ(seenOrigin, vec4(1, 2, 3, 0.5f));
+    EXPECT_VEC4_EQ(seenDirection, vec4(0, 0, -8, 2));   // as passed, not normalised
     EXPECT_EQ(seenLength, 7.0f);
     EXPECT_TRUE(zunStandIn::rays().empty());
     zunStandIn::recordRays(true);
     answer = 0;
-    EXPECT_VEC4_EQ(cast(cVector4(1, 2, 3), cVector4(0, 0, -1), 7).hit, cVector4(-7, -7, -7, 5));   // a miss writes nothing
+    EXPECT_VEC4_EQ(cast(cVector4(1, 2, 3), cVector4(0, 0, -1), 7).hit, vec4(-7, -7, -7, 5));   // a miss writes nothing
     zunStandIn::setHitScan(nullptr);
     EXPECT_EQ(cast(cVector4(1, 2, 3), cVector4(0, 0, -3), 7).hit.z, 0.0f);
     EXPECT_EQ(zunStandIn::rayCount(), 3);
@@ -258,7 +258,7 @@ TEST_F(zunStandInRenderTest, HookCapturesAndResets) {
     EXPECT_EQ(rays[0].length, 7.0f);
     EXPECT_EQ(rays[0].result, 0);
     EXPECT_EQ(rays[1].result, 1);
-    EXPECT_VEC4_EQ(rays[1].hit, cVector4(1, 2, 0, 5));
+    EXPECT_VEC4_EQ(rays[1].hit, vec4(1, 2, 0, 5));
 
     cVector4 from(1, 2, 3), to(4, 5, 6);
     zunGenericDrawWorldLine(from, to, 0x00FF00);
