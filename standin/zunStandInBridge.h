@@ -51,6 +51,12 @@ ZUNBRIDGE_API void zunBridgeSetHook(zunBridgeHook hook);     // null: the level 
 ZUNBRIDGE_API void zunBridgeRecordRays(int on);
 ZUNBRIDGE_API int zunBridgeRecordedRays();
 ZUNBRIDGE_API void zunBridgeGetRay(int index, zunBridgeRay* ray);
-ZUNBRIDGE_API void zunBridgeClearCapture();
+struct zunBridgeLine {
+    float from[4], to[4];
+    unsigned long colour;
+};
+ZUNBRIDGE_API int zunBridgeDrawnLines();
+ZUNBRIDGE_API void zunBridgeGetLine(int index, zunBridgeLine* line);
+ZUNBRIDGE_API void zunBridgeClearCapture();                  // rays and lines
 
 #endif

@@ -97,4 +97,14 @@ void zunBridgeGetRay(int index, zunBridgeRay* ray)
     copy(r.hit, ray->hit);
 }
 
+int zunBridgeDrawnLines() { return static_cast<int>(zunStandIn::lines().size()); }
+
+void zunBridgeGetLine(int index, zunBridgeLine* line)
+{
+    const zunStandIn::Line& l = zunStandIn::lines()[static_cast<std::size_t>(index)];
+    copy(l.from, line->from);
+    copy(l.to, line->to);
+    line->colour = l.colour;
+}
+
 void zunBridgeClearCapture() { zunStandIn::clearCapture(); }

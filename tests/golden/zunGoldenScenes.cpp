@@ -72,22 +72,23 @@ public:
         host.recordRays(1);
         host.writeLine(Line("scene ").text(name).str());
     }
-    // A new step: its rays are written by the next answer, mark or step.
+    // A new step: its rays and drawn lines are written by the next answer, mark or step.
     void step(const char* what, int index = -1)
     {
-        flushRays();
+        flushCapture();
         Line line("step ");
         line.text(what);
         if (index >= 0)
             line.number(index);
         host.writeLine(line.str());
     }
-    void answer(const char* name, long long value) { flushRays(); host.writeLine(Line("answer ").text(name).number(value).str()); }
-    void answer(const char* name, float value) { flushRays(); host.writeLine(Line("answer ").text(name).bits(value).str()); }
-    void answer(const char* name, const cVector4& value) { flushRays(); host.writeLine(Line("answer ").text(name).vector(value).str()); }
+    void answer(const char* name, long long value) { flushCapture(); host.writeLine(Line("answer ").text(name).number(value).str()); }
+    void answer(const char* name, int value) { answer(name, static_cast<long long>(value)); }
+    void answer(const char* name, float value) { flushCapture(); host.writeLine(Line("answer ").text(name).bits(value).str()); }
+    void answer(const char* name, const cVector4& value) { flushCapture(); host.writeLine(Line("answer ").text(name).vector(value).str()); }
     void marks(zunAIPath* path)
     {
-        flushRays();
+        flushCapture();
         if (!path) {
             host.writeLine("answer path none");
             return;
@@ -104,7 +105,7 @@ public:
             host.writeLine(line.str());
         }
     }
-    void flushRays()
+    void flushCapture()
     {
         const int count = host.rayCount();
         for (int i = 0; i < count; ++i) {
@@ -112,6 +113,12 @@ public:
             host.getRay(i, ray);
             host.writeLine(Line("ray").number(i).point(ray.origin).point(ray.direction).bits(ray.length)
                                .number(ray.result).point(ray.hit).str());
+        }
+        const int lines = host.lineCount();
+        for (int i = 0; i < lines; ++i) {
+            zunGoldenLine drawn;
+            host.getLine(i, drawn);
+            host.writeLine(Line("line").number(i).point(drawn.from).point(drawn.to).number(drawn.colour).str());
         }
         host.clearCapture();
     }
@@ -368,6 +375,97 @@ void generators(Recorder& rec)
     }
 }
 
+// Two of the sample's paths in a database of their own; a path recorded (its
+// last mark taken back) and committed, another left recording; all drawn
+// with a stored path selected, which is then deleted; the database saved into
+// the scratch game folder and loaded back.
+void editing(Recorder& rec, zunAIPathMgr& db)
+{
+    zunAIPathMgr edited, loaded;
+    edited.addPath(db.getCopyPath(1));
+    edited.addPath(db.getCopyPath(10));
+    for (int i = 0; i < 6; ++i) {
+        cVector4 spot(spread(i, -150.0f, 300.0f), spread(i + 3, -150.0f, 300.0f), floorHeight);
+        rec.step("addNewMark", i);
+        rec.answer("result", edited.addNewMark(spot));
+        if (i == 3) {
+            rec.answer("deleteLastMark", edited.deleteLastMark());
+            rec.answer("saveNewPath", edited.saveNewPath());
+        }
+    }
+    cVector4 nowhere(500.0f, 500.0f, floorHeight);
+    cVector4 nearby = edited.getPath(1)->getMark(2)->position + cVector4(3.0f, -4.5f, 0.0f);
+    rec.step("selectClosestPath");
+    rec.answer("nowhere", edited.selectClosestPath(nowhere));
+    rec.answer("nearby", edited.selectClosestPath(nearby));
+    rec.answer("selected", indexIn(edited, edited.selectedPath));
+    rec.step("drawPaths");
+    rec.answer("result", edited.drawPaths());
+    rec.step("deleteSelectedPath");
+    rec.answer("result", edited.deleteSelectedPath());
+    rec.answer("again", edited.deleteSelectedPath());
+
+    rec.step("saveAllPaths and loadPaths");
+    if (!rec.host.enterScratchBin())
+        return rec.host.writeLine("error the scratch game folder could not be entered");
+    char name[] = "levels\\paths.qzt";
+    rec.answer("saved", edited.saveAllPaths());
+    rec.answer("loaded", loaded.loadPaths(name));
+    rec.host.leaveBin();
+    rec.answer("paths", loaded.getNumPaths());
+    for (int i = 0; i < loaded.getNumPaths(); ++i)
+        rec.marks(loaded.getPath(i));
+}
+
+// Memories and tasks of the host's own kinds, which count their ends.
+int destroyed = 0;
+struct GoldenMemory : zunAIMemory { ~GoldenMemory() override { ++destroyed; } };
+struct GoldenTask : zunAITask {   // goes on before `until`; a reset drops those of type 2
+    GoldenTask(int kind, float end) : until(end) { type = kind; }
+    ~GoldenTask() override { ++destroyed; }
+    int vtlReset() override { return type != 2; }
+    int vtlUpdate(float time) override { return time < until; }
+    float until;
+};
+
+// Six memories (one never refreshed) and six tasks of three kinds over eight
+// steps of time: per step and kind, the memories left, those refreshed
+// within the last second and whether a task goes on. At step 3 the tasks
+// are reset and the oldest memory of each kind is refreshed.
+void memoriesAndTasks(Recorder& rec)
+{
+    destroyed = 0;
+    zunAIMemoryMgr memories;
+    zunAITaskMgr tasks;
+    for (int i = 0; i < 6; ++i) {
+        GoldenMemory* memory = new GoldenMemory;
+        memory->type = i % 3;
+        memory->setDuration(spread(i, 0.5f, 2.5f));
+        if (i != 4)
+            memory->vtlRefresh(spread(i + 2, 0.1f, 1.0f));
+        memories.addMemory(memory);
+        tasks.addTask(new GoldenTask(i % 3, spread(i + 1, 0.5f, 3.5f)));
+    }
+    for (int step = 0; step < 8; ++step) {
+        const float time = 0.55f * static_cast<float>(step);
+        rec.step("time", step);
+        memories.updateMemory(time);
+        if (step == 3)
+            tasks.resetTasks();
+        tasks.updateTasks(time);
+        for (int kind = 0; kind < 3; ++kind) {
+            zunArray<zunAIMemory> oldest, recent;
+            memories.findMemoryArray(oldest, kind, 1);
+            memories.findMemoryArray(recent, kind, time - 1.0f, 6);
+            if (step == 3 && oldest.count)
+                oldest.data[0]->vtlRefresh(time);
+            rec.host.writeLine(Line("answer kind").number(kind).number(memories.getNumMemoriesType(kind))
+                                   .number(recent.count).number(tasks.haveTask(kind)).str());
+        }
+        rec.answer("destroyed", destroyed);
+    }
+}
+
 } // namespace
 
 int zunPlayGoldenScenes(const zunGoldenHost& host)
@@ -428,7 +526,7 @@ int zunPlayGoldenScenes(const zunGoldenHost& host)
     zunAIPathMgr db;
     char name[] = "levels\\paths.qzt";
     const int loaded = db.loadPaths(name);
-    host.leaveSampleBin();
+    host.leaveBin();
     rec.answer("loadPaths", static_cast<long long>(loaded));
     rec.answer("paths", static_cast<long long>(db.getNumPaths()));
     pathGeometry(rec, db);
@@ -440,6 +538,12 @@ int zunPlayGoldenScenes(const zunGoldenHost& host)
     rec.scene("chained routes on the sample");
     host.loadSampleLevel();
     chainedRoutes(rec, db);
+
+    rec.scene("editing the sample's paths");
+    editing(rec, db);
+
+    rec.scene("memories and tasks");
+    memoriesAndTasks(rec);
 
     db.deleteAllPaths();
     host.writeLine("end");

@@ -19,15 +19,23 @@ int loadSampleLevel()
     return zunStandIn::loadLevel((fs::path(sample) / "data" / "levels" / "courtyard.obj").string().c_str()) ? 1 : 0;
 }
 
-int enterSampleBin()
+int enterBin(const fs::path& game)
 {
     std::error_code error;
     previousDir = fs::current_path(error);
-    fs::current_path(fs::path(sample) / "bin", error);
+    fs::current_path(game / "bin", error);
     return error ? 0 : 1;
 }
 
-void leaveSampleBin()
+int enterScratchBin()
+{
+    std::error_code error;
+    fs::create_directories(fs::path(ZUNAI_GOLDEN_SCRATCH) / "bin", error);
+    fs::create_directories(fs::path(ZUNAI_GOLDEN_SCRATCH) / "data" / "memory" / "levels", error);
+    return error ? 0 : enterBin(ZUNAI_GOLDEN_SCRATCH);
+}
+
+void leaveBin()
 {
     std::error_code ignored;
     fs::current_path(previousDir, ignored);
@@ -47,6 +55,12 @@ void getRay(int index, zunGoldenRay& ray)
     ray = zunGoldenRay{r.origin, r.direction, r.length, r.result, r.hit};
 }
 
+void getLine(int index, zunGoldenLine& line)
+{
+    const zunStandIn::Line& l = zunStandIn::lines()[static_cast<std::size_t>(index)];
+    line = zunGoldenLine{l.from, l.to, l.colour};
+}
+
 } // namespace
 
 std::vector<std::string> zunGoldenLinesOnStandIn(const std::string& sampleDir)
@@ -59,12 +73,15 @@ std::vector<std::string> zunGoldenLinesOnStandIn(const std::string& sampleDir)
         zunStandIn::addBox,
         zunStandIn::addTriangle,
         loadSampleLevel,
-        enterSampleBin,
-        leaveSampleBin,
+        [] { return enterBin(sample); },
+        enterScratchBin,
+        leaveBin,
         setHook,
         [](int on) { zunStandIn::recordRays(on != 0); },
         [] { return static_cast<int>(zunStandIn::rays().size()); },
         getRay,
+        [] { return static_cast<int>(zunStandIn::lines().size()); },
+        getLine,
         zunStandIn::clearCapture,
         [](const char* line) { output->push_back(line); },
     };

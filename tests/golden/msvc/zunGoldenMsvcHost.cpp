@@ -16,6 +16,7 @@ __declspec(dllimport) int __stdcall WriteFile(void* file, const void* data, unsi
                                               void* overlapped);
 __declspec(dllimport) unsigned long __stdcall GetCurrentDirectoryA(unsigned long size, char* buffer);
 __declspec(dllimport) int __stdcall SetCurrentDirectoryA(const char* path);
+__declspec(dllimport) int __stdcall CreateDirectoryA(const char* path, void* security);
 __declspec(dllimport) __declspec(noreturn) void __stdcall ExitProcess(unsigned int code);
 }
 
@@ -68,6 +69,13 @@ void getRay(int index, zunGoldenRay& ray)
     ray = zunGoldenRay{vectorOf(r.origin), vectorOf(r.direction), r.length, r.result, vectorOf(r.hit)};
 }
 
+void getLine(int index, zunGoldenLine& line)
+{
+    zunBridgeLine l;
+    zunBridgeGetLine(index, &l);
+    line = zunGoldenLine{vectorOf(l.from), vectorOf(l.to), l.colour};
+}
+
 zunGoldenHook sceneHook = nullptr;
 
 int callSceneHook(const float* origin, const float* direction, float length, float* hit)
@@ -93,15 +101,25 @@ char previousDirectory[1024];
 
 int loadSampleLevel() { return zunBridgeLoadLevel(ZUNAI_SAMPLE "/data/levels/courtyard.obj"); }
 
-int enterSampleBin()
+int enterBin(const char* bin)
 {
     const unsigned long length = GetCurrentDirectoryA(sizeof previousDirectory, previousDirectory);
     if (length == 0 || length >= sizeof previousDirectory)
         return 0;
-    return SetCurrentDirectoryA(ZUNAI_SAMPLE "/bin") ? 1 : 0;
+    return SetCurrentDirectoryA(bin) ? 1 : 0;
 }
 
-void leaveSampleBin() { SetCurrentDirectoryA(previousDirectory); }
+// The scratch game folder, made level by level; folders already there are kept.
+int enterScratchBin()
+{
+    const char* const folders[] = {ZUNAI_GOLDEN_SCRATCH, ZUNAI_GOLDEN_SCRATCH "/bin", ZUNAI_GOLDEN_SCRATCH "/data",
+                                   ZUNAI_GOLDEN_SCRATCH "/data/memory", ZUNAI_GOLDEN_SCRATCH "/data/memory/levels"};
+    for (const char* folder : folders)
+        CreateDirectoryA(folder, nullptr);
+    return enterBin(ZUNAI_GOLDEN_SCRATCH "/bin");
+}
+
+void leaveBin() { SetCurrentDirectoryA(previousDirectory); }
 
 } // namespace
 
@@ -112,12 +130,15 @@ extern "C" void zunGoldenHostMain()
         addBox,
         addTriangle,
         loadSampleLevel,
-        enterSampleBin,
-        leaveSampleBin,
+        [] { return enterBin(ZUNAI_SAMPLE "/bin"); },
+        enterScratchBin,
+        leaveBin,
         setHook,
         zunBridgeRecordRays,
         zunBridgeRecordedRays,
         getRay,
+        zunBridgeDrawnLines,
+        getLine,
         zunBridgeClearCapture,
         writeLine,
     };
