@@ -1,8 +1,7 @@
 #ifndef ZUN_PATH_DB_TEST_H
 #define ZUN_PATH_DB_TEST_H
 
-// Shared fixture of the path database tests: a fresh game directory with a
-// bin/ working directory, so that "..\data\memory\..." lands inside it.
+// Shared fixture of the path database tests: a fresh scratch game folder.
 
 #include <filesystem>
 #include <initializer_list>
@@ -24,7 +23,6 @@ struct Point {
     float x, y, z;
 };
 
-// A path holding the given marks (w 1.0).
 inline zunAIPath* makePath(std::initializer_list<Point> points)
 {
     zunAIPath* path = new zunAIPath;
@@ -41,36 +39,25 @@ protected:
     {
         zunTest::SetUp();
         game = std::make_unique<zunScratchGame>("zunai-pathdb");
-        gameDir = game->dir();
     }
     void TearDown() override
     {
         game.reset();
         zunTest::TearDown();
     }
-
-    fs::path memoryDir() const { return gameDir / "data" / "memory"; }
-    fs::path databaseFile() const { return memoryDir() / "levels" / "paths.qzt"; }
-
-    // Writes `text` as data/memory/<name> (name with '/' separators).
+    // Writes `text` as data/memory/<name>.
     void writeMemoryFile(const std::string& name, const std::string& text) const
     {
-        fs::path file = memoryDir() / fs::path(name);
-        fs::create_directories(file.parent_path());
-        zunWriteFile(file, text);
+        fs::create_directories(game->memory());
+        zunWriteFile(game->memory() / name, text);
     }
-
     // Loads data/memory/<name> into `manager`.
     static int load(zunAIPathMgr& manager, const char* name)
     {
         std::string copy(name);
         return manager.loadPaths(&copy[0]);
     }
-
-    static std::vector<std::string> logged() { return zunStandIn::log(); }
-
     std::unique_ptr<zunScratchGame> game;
-    fs::path gameDir;
 };
 
 } // namespace pathdb

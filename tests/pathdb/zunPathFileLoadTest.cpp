@@ -1,9 +1,13 @@
+// Loading a path database: where reading stops, what it refuses and what it
+// logs. Saved databases load back exactly: the fuzz checks (replayed by the
+// reliability suite) and the allocation sweeps hold every save to it.
 #include "zunPathDbTest.h"
 
 namespace {
 
 using namespace pathdb;
 using PathFileLoad = PathDbTest;
+using Xs = std::vector<std::vector<float>>;
 
 const char successMessage[] = "AI: PathMgr->Loaded paths successfully.";
 const char noPathMessage[] = "AI: PathMgr->Failed to load paths.";
@@ -16,9 +20,9 @@ std::string mark(int p, int m, float x, float y, float z)
            "Z = " + std::to_string(z) + ";\n";
 }
 
-std::vector<std::vector<float>> xsOf(zunAIPathMgr& manager)
+Xs xsOf(zunAIPathMgr& manager)
 {
-    std::vector<std::vector<float>> result;
+    Xs result;
     for (int p = 0; p < manager.getNumPaths(); ++p) {
         result.emplace_back();
         zunAIPath* path = manager.getPath(p);
@@ -28,50 +32,41 @@ std::vector<std::vector<float>> xsOf(zunAIPathMgr& manager)
     return result;
 }
 
-TEST_F(PathFileLoad, NullNameAndUnreadableFileAreRefused)
-{
-    zunAIPathMgr manager;
-    manager.addPath(makePath({{1, 1, 1}}));
-    EXPECT_EQ(manager.loadPaths(nullptr), 0);
-    EXPECT_EQ(load(manager, "levels\\missing.qzt"), 0);
-    EXPECT_EQ(logged(), (std::vector<std::string>{"AI: PathMgr->Failed to load paths (NULL filename).",
-                                                  unreadableMessage}));
-    EXPECT_EQ(manager.getNumPaths(), 1);
-}
-
-TEST_F(PathFileLoad, NamesTooLongForThePathBufferAreRefused)
+// A null name, a file that cannot be read and a name longer than 240
+// characters are refused, with their messages; 240 characters still fit.
+TEST_F(PathFileLoad, RefusedNames)
 {
     writeMemoryFile("a.qzt", mark(0, 0, 1, 2, 3));
     zunAIPathMgr manager;
-    // 241 characters: "./" repeated, then the file.
-    std::string name;
+    std::string name;   // "./" repeated, then the file: 241 characters
     while (name.size() + 5 < 241)
         name += "./";
     name.resize(241 - 5, '/');
     name += "a.qzt";
-    ASSERT_EQ(name.size(), 241u);
+    EXPECT_EQ(manager.loadPaths(nullptr), 0);
+    EXPECT_EQ(load(manager, "levels\\missing.qzt"), 0);
     EXPECT_EQ(load(manager, name.c_str()), 0);
     EXPECT_EQ(load(manager, std::string(100000, 'x').c_str()), 0);
-    EXPECT_EQ(logged(), (std::vector<std::string>{unreadableMessage, unreadableMessage}));
+    EXPECT_EQ(zunStandIn::log(), (std::vector<std::string>{"AI: PathMgr->Failed to load paths (NULL filename).",
+                                                           unreadableMessage, unreadableMessage, unreadableMessage}));
     EXPECT_EQ(manager.getNumPaths(), 0);
-
 #if !defined(_WIN32)
-    // 240 characters still fit.
     name.erase(0, 1);
     zunStandIn::clearLog();
     EXPECT_EQ(load(manager, name.c_str()), 1);
     EXPECT_EQ(manager.getNumPaths(), 1);
-    EXPECT_EQ(logged(), std::vector<std::string>{successMessage});
+    EXPECT_EQ(zunStandIn::log(), std::vector<std::string>{successMessage});
 #endif
 }
 
-// Where loading stops: a mark lacking a coordinate ends its path, a path
-// number without mark 0 ends the load; "Failed" only when no path was read.
-TEST_F(PathFileLoad, MissingNamesEndPathsAndTheLoad)
+// A mark lacking a coordinate ends its path, a path number without mark 0
+// ends the load; "Failed" only when no path was read. Junk lines, CR LF and
+// a last line without ';' or line end are read; a non-number ends its path.
+TEST_F(PathFileLoad, WhereReadingStops)
 {
     const struct {
         std::string text;
-        std::vector<std::vector<float>> xs;
+        Xs xs;
         const char* message;
     } cases[] = {
         {mark(0, 0, 10, 0, 0) + "Path0Mark1X = 11;\nPath0Mark1Y = 0;\n" + mark(0, 2, 12, 0, 0) + mark(1, 0, 20, 0, 0),
@@ -81,6 +76,12 @@ TEST_F(PathFileLoad, MissingNamesEndPathsAndTheLoad)
          successMessage},                                                   // path 0's mark 0 incomplete
         {mark(0, 0, 1, 0, 0) + mark(0, 2, 3, 0, 0) + mark(1, 0, 4, 0, 0) + mark(3, 0, 5, 0, 0), {{1}, {4}},
          successMessage},                                                   // gaps in marks and paths
+        {"KVR AI path database ---\r\n\r\nPath ID:0 ---\r\n"
+         "Path0Mark0X = 1.5;\r\nPath0Mark0Y=2;\r\n  Path0Mark0Z = -3 ;\r\n"
+         "garbage line without equals\r\n"
+         "Path0Mark1X = abc;\r\nPath0Mark1Y = 1;\r\nPath0Mark1Z = 1;\r\n"
+         "Path1Mark0X = 7;\nPath1Mark0Y = 7;\nPath1Mark0Z = 7",
+         {{1.5f}, {7}}, successMessage},
     };
     for (const auto& c : cases) {
         writeMemoryFile("db.qzt", c.text);
@@ -88,70 +89,41 @@ TEST_F(PathFileLoad, MissingNamesEndPathsAndTheLoad)
         zunAIPathMgr manager;
         EXPECT_EQ(load(manager, "db.qzt"), 1);
         EXPECT_EQ(xsOf(manager), c.xs) << c.text;
-        EXPECT_EQ(logged(), std::vector<std::string>{c.message}) << c.text;
+        EXPECT_EQ(zunStandIn::log(), std::vector<std::string>{c.message}) << c.text;
+        if (c.xs.size() == 2 && c.xs[0][0] == 1.5f) {
+            EXPECT_VEC_EQ(manager.getPath(0)->getMark(0)->position, cVector4(1.5f, 2, -3));
+            EXPECT_EQ(manager.getPath(1)->getMark(0)->position.z, 7.0f);
+        }
     }
 }
 
-TEST_F(PathFileLoad, JunkLinesCrLfAndNonNumbersFollowTheRules)
+// Loading appends fresh paths (cursor 0, inactive, w 1.0); a recording under
+// way receives the first path read, and is stored even when the file holds
+// no path.
+TEST_F(PathFileLoad, LoadingAppendsAndARecordingReceivesTheFirstPath)
 {
-    writeMemoryFile("db.qzt",
-                    "KVR AI path database ---\r\n\r\nPath ID:0 ---\r\n"
-                    "Path0Mark0X = 1.5;\r\nPath0Mark0Y=2;\r\n  Path0Mark0Z = -3 ;\r\n"
-                    "garbage line without equals\r\n"
-                    "Path0Mark1X = abc;\r\nPath0Mark1Y = 1;\r\nPath0Mark1Z = 1;\r\n"
-                    "Path1Mark0X = 7;\nPath1Mark0Y = 7;\nPath1Mark0Z = 7"   // no ; and no line end
-    );
-    zunAIPathMgr manager;
-    EXPECT_EQ(load(manager, "db.qzt"), 1);
-    ASSERT_EQ(manager.getNumPaths(), 2);
-    EXPECT_VEC_EQ(manager.getPath(0)->getMark(0)->position, cVector4(1.5f, 2, -3));
-    EXPECT_EQ(manager.getPath(0)->getNumMarks(), 1);
-    EXPECT_EQ(manager.getPath(1)->getMark(0)->position.z, 7.0f);
-}
-
-TEST_F(PathFileLoad, LoadingAppendsAndLoadedPathsStartFresh)
-{
-    writeMemoryFile("db.qzt", mark(0, 0, 1, 0, 0) + mark(0, 1, 2, 0, 0));
-    zunAIPathMgr manager;
-    zunAIPath* existing = makePath({{9, 9, 9}});
-    manager.addPath(existing);
-    load(manager, "db.qzt");
-    load(manager, "db.qzt");
-    ASSERT_EQ(manager.getNumPaths(), 3);
-    EXPECT_EQ(manager.getPath(0), existing);
-    for (int p = 1; p < 3; ++p) {
-        zunAIPath* path = manager.getPath(p);
-        EXPECT_EQ(path->getCurMark(), 0);
-        EXPECT_EQ(path->isActive(), 0);
-        EXPECT_EQ(path->getNumMarks(), 2);
-        EXPECT_EQ(path->getMark(1)->position.w, 1.0f);
-    }
-    EXPECT_EQ(manager.newPath, nullptr);
-}
-
-// A recording under way receives the first path read, and is stored even
-// when the file holds no path.
-TEST_F(PathFileLoad, ARecordingInProgressReceivesTheFirstPathRead)
-{
-    writeMemoryFile("db.qzt", mark(0, 0, 1, 0, 0) + mark(1, 0, 2, 0, 0));
+    writeMemoryFile("db.qzt", mark(0, 0, 1, 0, 0) + mark(0, 1, 2, 0, 0) + mark(1, 0, 3, 0, 0));
     writeMemoryFile("empty.qzt", "nothing here\n");
+    zunAIPathMgr manager;
+    manager.addPath(makePath({{9, 9, 9}}));
+    load(manager, "db.qzt");
+    EXPECT_EQ(xsOf(manager), (Xs{{9}, {1, 2}, {3}}));
+    zunAIPath* path = manager.getPath(1);
+    EXPECT_EQ(path->getCurMark(), 0);
+    EXPECT_EQ(path->isActive(), 0);
+    EXPECT_EQ(path->getMark(1)->position.w, 1.0f);
+
     for (const char* file : {"db.qzt", "empty.qzt"}) {
-        zunAIPathMgr manager;
+        zunAIPathMgr recording;
         cVector4 at(-5, 0, 0);
-        manager.addNewMark(at);
-        zunAIPath* recording = manager.newPath;
-        EXPECT_EQ(load(manager, file), 1);
-        EXPECT_EQ(manager.newPath, nullptr);
-        EXPECT_EQ(manager.getPath(0), recording);
-        const std::vector<std::vector<float>> expected =
-            file[0] == 'd' ? std::vector<std::vector<float>>{{-5, 1}, {2}} : std::vector<std::vector<float>>{{-5}};
-        EXPECT_EQ(xsOf(manager), expected);
+        recording.addNewMark(at);
+        EXPECT_EQ(load(recording, file), 1);
+        EXPECT_EQ(recording.newPath, nullptr);
+        EXPECT_EQ(xsOf(recording), (file[0] == 'd' ? Xs{{-5, 1, 2}, {3}} : Xs{{-5}}));
     }
 }
 
-// Saved databases load back exactly: the fuzz checks (replayed by the
-// reliability suite) and the allocation sweeps hold every save to it. A
-// markless path ends what loading reads.
+// A markless path ends what loading reads back.
 TEST_F(PathFileLoad, MarklessPathCutsTheReloadedDatabase)
 {
     zunAIPathMgr source;
@@ -161,7 +133,7 @@ TEST_F(PathFileLoad, MarklessPathCutsTheReloadedDatabase)
     source.saveAllPaths();
     zunAIPathMgr loaded;
     load(loaded, "levels\\paths.qzt");
-    EXPECT_EQ(xsOf(loaded), (std::vector<std::vector<float>>{{1}}));
+    EXPECT_EQ(xsOf(loaded), (Xs{{1}}));
 }
 
 } // namespace

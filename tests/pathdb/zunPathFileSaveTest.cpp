@@ -1,3 +1,4 @@
+// Saving a path database: the exact text, the number format and the messages.
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -22,19 +23,10 @@ std::string separator(int number)
 // item ends the walk.
 TEST_F(PathFileSave, DatabasesGiveTheExactFileText)
 {
-    const std::string twoPaths = separator(0) +
-                                 "Path0Mark0X = 1.000000;\n"
-                                 "Path0Mark0Y = 2.000000;\n"
-                                 "Path0Mark0Z = 3.000000;\n"
-                                 "Path0Mark1X = -4.500000;\n"
-                                 "Path0Mark1Y = 0.250000;\n"
-                                 "Path0Mark1Z = 1000000.000000;\n"
-                                 "\n" +
-                                 separator(1) +
-                                 "Path1Mark0X = 123456.789062;\n"
-                                 "Path1Mark0Y = -0.000000;\n"
-                                 "Path1Mark0Z = 0.007812;\n"
-                                 "\n";
+    const std::string twoPaths =
+        separator(0) + "Path0Mark0X = 1.000000;\nPath0Mark0Y = 2.000000;\nPath0Mark0Z = 3.000000;\n" +
+        "Path0Mark1X = -4.500000;\nPath0Mark1Y = 0.250000;\nPath0Mark1Z = 1000000.000000;\n\n" + separator(1) +
+        "Path1Mark0X = 123456.789062;\nPath1Mark0Y = -0.000000;\nPath1Mark0Z = 0.007812;\n\n";
     const std::string markless = separator(0) + "\n" + separator(1) +
                                  "Path1Mark0X = 1.000000;\nPath1Mark0Y = 1.000000;\nPath1Mark0Z = 1.000000;\n\n";
     const struct {
@@ -51,7 +43,7 @@ TEST_F(PathFileSave, DatabasesGiveTheExactFileText)
             manager.addPath(path);
         zunStandIn::clearCapture();
         EXPECT_EQ(manager.saveAllPaths(), 1);
-        EXPECT_EQ(zunReadFile(databaseFile()), title + c.text);
+        EXPECT_EQ(zunReadFile(game->database()), title + c.text);
         ASSERT_EQ(zunStandIn::texts().size(), 1u);
         EXPECT_EQ(zunStandIn::texts()[0].text, "Saved path database");
         EXPECT_EQ(zunStandIn::texts()[0].size, 12);
@@ -89,7 +81,7 @@ TEST_F(PathFileSave, CoordinatesAreWrittenAsPercentF)
     }
     manager.addPath(path);
     manager.saveAllPaths();
-    const std::string text = zunReadFile(databaseFile());
+    const std::string text = zunReadFile(game->database());
     int m = 0;
     for (const auto& c : cases) {
         const std::string line = "Path0Mark" + std::to_string(m++) + "X = " + c.text + ";\n";
@@ -123,11 +115,12 @@ TEST_F(PathFileSave, RandomCoordinatesMatchTheCLibrary)
     }
     manager.addPath(path);
     manager.saveAllPaths();
-    EXPECT_EQ(zunReadFile(databaseFile()), title + separator(0) + expected + "\n");
+    EXPECT_EQ(zunReadFile(game->database()), title + separator(0) + expected + "\n");
 }
 #endif
 
-// Switches the process to a locale with a decimal comma, for one test.
+// Switches the process to a locale with a decimal comma while it lives
+// (building one in `scratch` when none is installed); active() tells.
 class CommaLocale {
 public:
     explicit CommaLocale(const fs::path& scratch)
@@ -138,7 +131,6 @@ public:
             if (tryLocale(name))
                 return;
 #if !defined(_WIN32)
-        // None installed: build one in the scratch folder.
         const fs::path folder = scratch / "locales";
         fs::create_directories(folder);
         const std::string command =
@@ -165,11 +157,9 @@ public:
 private:
     bool tryLocale(const char* name)
     {
-        if (!std::setlocale(LC_ALL, name))
-            return false;
         char probe[16];
-        std::snprintf(probe, sizeof probe, "%.1f", 1.5);
-        isActive = std::strcmp(probe, "1,5") == 0;
+        isActive = std::setlocale(LC_ALL, name) && std::snprintf(probe, sizeof probe, "%.1f", 1.5) > 0 &&
+                   std::strcmp(probe, "1,5") == 0;
         if (!isActive)
             std::setlocale(LC_ALL, saved.c_str());
         return isActive;
@@ -179,44 +169,36 @@ private:
     bool usedLocPath = false;
 };
 
-TEST_F(PathFileSave, SavingIgnoresTheProcessLocale)
+TEST_F(PathFileSave, SavingAndLoadingIgnoreTheProcessLocale)
 {
     zunAIPathMgr manager;
     manager.addPath(makePath({{-1.5f, 2.25f, 1000.125f}}));
-    const std::string expected = title + separator(0) +
-                                 "Path0Mark0X = -1.500000;\nPath0Mark0Y = 2.250000;\n"
-                                 "Path0Mark0Z = 1000.125000;\n\n";
-    CommaLocale comma(gameDir);
+    CommaLocale comma(game->dir());
     if (!comma.active())
         GTEST_SKIP() << "no locale with a decimal comma can be set here";
     ASSERT_EQ(manager.saveAllPaths(), 1);
-    EXPECT_EQ(zunReadFile(databaseFile()), expected);
-
+    EXPECT_EQ(zunReadFile(game->database()), title + separator(0) +
+                                                 "Path0Mark0X = -1.500000;\nPath0Mark0Y = 2.250000;\n"
+                                                 "Path0Mark0Z = 1000.125000;\n\n");
     zunAIPathMgr loaded;
     ASSERT_EQ(load(loaded, "levels\\paths.qzt"), 1);
-    ASSERT_EQ(loaded.getNumPaths(), 1);
     EXPECT_EQ(loaded.getPath(0)->getMark(0)->position.z, 1000.125f);
 }
 
+// A database whose folder cannot be made is reported; once it can be made
+// the same manager saves.
 TEST_F(PathFileSave, FailedSaveIsReported)
 {
-    // The database's folder cannot be made: a regular file holds its name.
-    fs::create_directories(memoryDir());
-    std::ofstream(memoryDir() / "levels") << "not a folder";
-
+    fs::create_directories(game->memory());
+    zunWriteFile(game->memory() / "levels", "not a folder");
     zunAIPathMgr manager;
     manager.addPath(makePath({{1, 2, 3}}));
     EXPECT_EQ(manager.saveAllPaths(), 0);
-    ASSERT_EQ(zunStandIn::texts().size(), 1u);
-    EXPECT_EQ(zunStandIn::texts()[0].text, "Failed to save path database");
-    EXPECT_EQ(manager.getNumPaths(), 1);
-
-    // Once the folder can be made the same manager saves.
-    fs::remove(memoryDir() / "levels");
-    zunStandIn::clearCapture();
+    fs::remove(game->memory() / "levels");
     EXPECT_EQ(manager.saveAllPaths(), 1);
-    ASSERT_EQ(zunStandIn::texts().size(), 1u);
-    EXPECT_EQ(zunStandIn::texts()[0].text, "Saved path database");
+    ASSERT_EQ(zunStandIn::texts().size(), 2u);
+    EXPECT_EQ(zunStandIn::texts()[0].text, "Failed to save path database");
+    EXPECT_EQ(zunStandIn::texts()[1].text, "Saved path database");
 }
 
 } // namespace
