@@ -8,8 +8,10 @@ class BestPath : public RouteTest {
 protected:
     // findBestPath with the defaults of a route request's first pass.
     zunAIPath* find(cVector4 from, cVector4 to, float maxJoinDist = 150.0f, float minDot = -0.707f,
-                    zunAIPath* exclude = nullptr)
+                    zunAIPath* exclude = nullptr, zunAIRouteObserver* observer = nullptr)
     {
+        if (observer)
+            return db.findBestPath(from, to, exitPoint, reversed, maxJoinDist, minDot, exclude, 4.0f, observer);
         return db.findBestPath(from, to, exitPoint, reversed, maxJoinDist, minDot, exclude, 4.0f);
     }
     cVector4 exitPoint{-1, -2, -3};
@@ -17,26 +19,64 @@ protected:
     const cVector4 origin{0, 0, 0}, ahead{100, 0, 0};
 };
 
-// Nothing to choose leaves the out parameters alone; an excluded path is never chosen.
-TEST_F(BestPath, NothingChosenAndExcludedPaths)
+// Every verdict, in the order of the paths, as the observer is told; the
+// observed search casts the same rays as the plain one.
+TEST_F(BestPath, EveryVerdictInTheOrderOfThePaths)
 {
-    storePath(db, {});
-    storePath(db, {cVector4(1, 0, 0)});
-    EXPECT_EQ(find(origin, ahead), nullptr);
-    EXPECT_VEC_EQ(exitPoint, cVector4(-1, -2, -3));
-    EXPECT_EQ(reversed, 7);
+    // The goal lies 10 higher, so the slope test applies.
+    zunAIPath* excluded = storePath(db, {cVector4(5, -2, 0), cVector4(60, -2, 0)});
+    storePath(db, {cVector4(1, 0, 0)});                                               // marks
+    storePath(db, {cVector4(5, 0, 10), cVector4(60, 0, 10)});                         // height
+    storePath(db, {cVector4(10, 0, 0), cVector4(-50, 0, 0)});                         // direction
+    storePath(db, {cVector4(-2, 0, 0), cVector4(-60, 0, 0), cVector4(60, 300, 0)});   // goal-direction
+    storePath(db, {cVector4(200, 0, 0), cVector4(300, 0, 0)});                        // join
+    storePath(db, {cVector4(5, 10, 0), cVector4(50, 10, -30)});                       // slope
+    storePath(db, {cVector4(0, -40, 0), cVector4(50, -40, 0)});                       // sight
+    storePath(db, {cVector4(0, 40, 0), cVector4(50, 40, 0)});                         // probe
+    zunAIPath* scored = storePath(db, {cVector4(5, 0, 0), cVector4(60, 0, 0)});
+    wall(-10, -21, -20, 10, -20, 20);      // across the sight line to path 7
+    wall(-5, 15, -11.5f, 5, 20, -10.5f);   // a kerb under the way to path 8, above the probe's centre ray
 
-    zunAIPath* best = storePath(db, {cVector4(0, 0, 0), cVector4(20, 0, 0)});
-    zunAIPath* other = storePath(db, {cVector4(5, 5, 0), cVector4(25, 5, 0)});
-    EXPECT_EQ(find(origin, ahead), best);
-    EXPECT_EQ(find(origin, ahead, 150.0f, -0.707f, best), other);
-    EXPECT_EQ(reversed, 0);
-    EXPECT_VEC_EQ(exitPoint, cVector4(25, 5, 0));
+    const cVector4 goal(100, 0, 10);
+    RouteWords words;
+    EXPECT_EQ(find(origin, goal, 150.0f, -0.707f, excluded, &words), scored);
+    EXPECT_EQ(words.said, (std::vector<std::string>{"0:excluded", "1:marks", "2:height", "3:direction",
+                                                    "4:goal-direction", "5:join", "6:slope", "7:sight", "8:probe",
+                                                    "9:scored", "chose 9"}));
+    const std::vector<zunStandIn::Ray> observed = rays();
+    zunStandIn::clearCapture();
+    EXPECT_EQ(find(origin, goal, 150.0f, -0.707f, excluded), scored);
+    ASSERT_EQ(rays().size(), observed.size());
+    for (std::size_t i = 0; i < observed.size(); ++i) {
+        EXPECT_VEC_EQ(rays()[i].origin, observed[i].origin);
+        EXPECT_VEC_EQ(rays()[i].direction, observed[i].direction);
+    }
+}
+
+// Paths the cheap tests drop cost no ray, nor does standing on the entry;
+// a level goal has no slope test.
+TEST_F(BestPath, CheapTestsDropPathsBeforeAnyRay)
+{
+    storePath(db, {cVector4(5, 0, 5), cVector4(15, 0, 5)});      // entry too high
+    storePath(db, {cVector4(5, 0, 0), cVector4(-10, 0, 0)});     // runs backwards
+    storePath(db, {cVector4(0, 30, 0), cVector4(10, 30, 0)});    // leads off to the side of the goal
+    storePath(db, {cVector4(60, 0, 0), cVector4(70, 0, 0)});     // entry beyond the join distance
+    storePath(db, {cVector4(5, 0, 0), cVector4(15, 0, -4)});     // descends toward a higher goal
+    EXPECT_EQ(find(origin, cVector4(100, 0, 20), 50.0f, 0.5f), nullptr);
+    EXPECT_EQ(zunStandIn::rayCount(), 0);
+    EXPECT_VEC_EQ(exitPoint, cVector4(-1, -2, -3)) << "nothing chosen: the out parameters stay";
+    EXPECT_EQ(reversed, 7);
+    EXPECT_NE(find(origin, ahead, 50.0f, 0.5f), nullptr);
+    db.deleteAllPaths();
+    storePath(db, {cVector4(3, 4, 0), cVector4(30, 4, 0)});
+    zunStandIn::clearCapture();
+    EXPECT_NE(find(cVector4(3, 4, 0), ahead), nullptr);
+    EXPECT_EQ(zunStandIn::rayCount(), 0);
 }
 
 // Equal end distances join at the last mark; equal scores go to the earlier
-// path, a better score wins.
-TEST_F(BestPath, TieBreaks)
+// path, a better score wins; the excluded path gives way to the next best.
+TEST_F(BestPath, TieBreaksAndExclusion)
 {
     zunAIPath* path = storePath(db, {cVector4(5, 3, 0), cVector4(5, -3, 0)});
     EXPECT_EQ(find(origin, ahead), path);
@@ -49,6 +89,13 @@ TEST_F(BestPath, TieBreaks)
     EXPECT_EQ(find(origin, ahead), first);
     zunAIPath* better = storePath(db, {cVector4(2, 0, 0), cVector4(30, 0, 0)});
     EXPECT_EQ(find(origin, ahead), better);
+    zunAIPath* other = storePath(db, {cVector4(5, 5, 0), cVector4(25, 5, 0)});
+    EXPECT_EQ(find(origin, ahead, 150.0f, -0.707f, better), first);
+    EXPECT_EQ(reversed, 0);
+    EXPECT_VEC_EQ(exitPoint, cVector4(30, 0, 0));
+    db.deletePath(first);
+    db.deletePath(db.getPath(0));
+    EXPECT_EQ(find(origin, ahead, 150.0f, -0.707f, better), other);
 }
 
 TEST_F(BestPath, ExactLimits)
@@ -74,63 +121,23 @@ TEST_F(BestPath, ExactLimits)
     }
 }
 
-TEST_F(BestPath, CheapTestsDropPathsBeforeAnyRay)
-{
-    storePath(db, {cVector4(5, 0, 5), cVector4(15, 0, 5)});      // entry too high
-    storePath(db, {cVector4(5, 0, 0), cVector4(-10, 0, 0)});     // runs backwards
-    storePath(db, {cVector4(0, 30, 0), cVector4(10, 30, 0)});    // leads off to the side of the goal
-    storePath(db, {cVector4(60, 0, 0), cVector4(70, 0, 0)});     // entry beyond the join distance
-    storePath(db, {cVector4(5, 0, 0), cVector4(15, 0, -4)});     // descends toward a higher goal
-    EXPECT_EQ(find(origin, cVector4(100, 0, 20), 50.0f, 0.5f), nullptr);
-    EXPECT_EQ(zunStandIn::rayCount(), 0);
-    // A level goal has no slope test: the descending path qualifies.
-    EXPECT_NE(find(origin, ahead, 50.0f, 0.5f), nullptr);
-    EXPECT_GT(zunStandIn::rayCount(), 0);
-    // Standing on the entry mark casts nothing.
-    db.deleteAllPaths();
-    storePath(db, {cVector4(3, 4, 0), cVector4(30, 4, 0)});
-    zunStandIn::clearCapture();
-    EXPECT_NE(find(cVector4(3, 4, 0), ahead), nullptr);
-    EXPECT_EQ(zunStandIn::rayCount(), 0);
-}
-
-TEST_F(BestPath, BlockedWaysToTheEntryDropThePath)
-{
-    zunAIPath* behindWall = storePath(db, {cVector4(10, 0, 0), cVector4(40, 0, 0)});
-    zunAIPath* behindCurb = storePath(db, {cVector4(0, 10, 0), cVector4(30, 10, 0)});
-    zunAIPath* open = storePath(db, {cVector4(0, -12, 0), cVector4(30, -12, 0)});
-    EXPECT_EQ(find(origin, ahead), behindWall);
-    wall(5, -2, -20, 6, 2, 20);      // across the line of sight
-    EXPECT_EQ(find(origin, ahead), behindCurb);
-    wall(-2, 5, -14, 2, 6, -10);     // low: only the ground probe meets it
-    EXPECT_EQ(find(origin, ahead), open);
-}
-
-TEST_F(BestPath, FromAndExitPointMayBeOneObject)
-{
-    storePath(db, {cVector4(5, 3, 0), cVector4(40, 3, 0)});
-    zunAIPath* chosen = storePath(db, {cVector4(4, -1, 0), cVector4(50, -10, 0)});
-    ASSERT_EQ(find(origin, ahead), chosen);
-    cVector4 shared = origin, target = ahead;
-    int rev = 9;
-    EXPECT_EQ(db.findBestPath(shared, target, shared, rev, 150.0f, -0.707f, nullptr, 4.0f), chosen);
-    EXPECT_VEC_EQ(shared, exitPoint);
-    EXPECT_EQ(rev, reversed);
-}
-
-// The walk ends at a null path; a path whose end mark was never allocated
-// (its node holds null) is passed over.
-TEST_F(BestPath, NullPathsEndTheWalkAndNullEndMarksAreSkipped)
+// `from` and `exitPoint` may be one object; the walk ends at a null path; a
+// path whose end mark was never allocated (its node holds null) is passed over.
+TEST_F(BestPath, AliasedOutputNullPathsAndNullEndMarks)
 {
     zunAIPath* broken = storePath(db, {cVector4(0, 0, 0), cVector4(20, 0, 0)});
     cVector4 third(30, 0, 0);
-    zunStandIn::failAllocations(0, 1);   // the mark: its node holds null
+    zunStandIn::failAllocations(0, 1);
     broken->addMark(third);
-    zunStandIn::stopFailing();
-    zunAIPath* whole = storePath(db, {cVector4(0, 5, 0), cVector4(20, 5, 0)});
+    zunAIPath* whole = storePath(db, {cVector4(4, -1, 0), cVector4(50, -10, 0)});
     db.addPath(nullptr);
     storePath(db, {cVector4(0, 1, 0), cVector4(20, 1, 0)});   // nearer, behind the null path
-    EXPECT_EQ(find(origin, ahead), whole);
+    ASSERT_EQ(find(origin, ahead), whole);
+    cVector4 shared = origin, target = ahead;
+    int rev = 9;
+    EXPECT_EQ(db.findBestPath(shared, target, shared, rev, 150.0f, -0.707f, nullptr, 4.0f), whole);
+    EXPECT_VEC_EQ(shared, exitPoint);
+    EXPECT_EQ(rev, reversed);
 }
 
 } // namespace

@@ -8,17 +8,28 @@ namespace {
 
 using PathCreation = RouteTest;
 
-TEST_F(PathCreation, ClearLineGivesTheTargetAtTheStartHeight)
+// A clear line gives the target at the start's height, registered; a
+// hemmed-in start an empty path, registered too.
+TEST_F(PathCreation, ClearLineAndHemmedInStart)
 {
     cVector4 start(0, 0, 5), goal(30, 40, 90);
     zunAIPath* path = mgr.getPath(start, goal);
-    ASSERT_NE(path, nullptr);
+    ASSERT_EQ(mgr.getPath(0), path);
     EXPECT_EQ(xs(path), std::vector<float>{30});
     EXPECT_VEC_EQ(path->getMark(0)->position, cVector4(30, 40, 5));
-    EXPECT_EQ(mgr.getPath(0), path) << "registered";
     EXPECT_EQ(zunStandIn::rayCount(), 9) << "the direct test only";
-    EXPECT_VEC_EQ(start, cVector4(0, 0, 5));
     EXPECT_VEC_EQ(goal, cVector4(30, 40, 90));
+
+    wall(5, -10, -50, 6, 10, 50);
+    wall(-6, -10, -50, -5, 10, 50);
+    wall(-10, 5, -50, 10, 6, 50);
+    wall(-10, -6, -50, 10, -5, 50);
+    zunStandIn::clearCapture();
+    cVector4 origin(0, 0, 0), ahead(100, 0, 0);
+    path = mgr.getPath(origin, ahead);
+    ASSERT_EQ(mgr.getPath(1), path);
+    EXPECT_EQ(path->getNumMarks(), 0);
+    EXPECT_EQ(zunStandIn::rayCount(), 9 + 33 * 9);
 }
 
 // A start within 7 of the target (at the start's height) gives the start,
@@ -30,69 +41,50 @@ TEST_F(PathCreation, ArrivalRadiusAtTheStart)
         float goalX;
         cVector4 mark;
         int rays;
+        const char* end;
     } cases[] = {
-        {5.0f, cVector4(0, 0, 24.7f), 1},
-        {7.0f, cVector4(0, 0, 24.7f), 1},
-        {7.5f, cVector4(7.5f, 0, 20), 9},
+        {5.0f, cVector4(0, 0, 24.7f), 1, "walk near"},
+        {7.0f, cVector4(0, 0, 24.7f), 1, "walk near"},
+        {7.5f, cVector4(7.5f, 0, 20), 9, "walk direct"},
     };
     for (const auto& c : cases) {
         zunStandIn::clearCapture();
         cVector4 start(0, 0, 20), goal(c.goalX, 0, 500);
-        zunAIPath* path = mgr.createPath(start, goal);
+        RouteWords words;
+        zunAIPath* path = mgr.createPath(start, goal, &words);
         ASSERT_EQ(path->getNumMarks(), 1) << c.goalX;
         EXPECT_VEC_NEAR(path->getMark(0)->position, c.mark.x, c.mark.y, c.mark.z, 1e-5f) << c.goalX;
         EXPECT_EQ(zunStandIn::rayCount(), c.rays) << c.goalX;
+        EXPECT_EQ(words.said, std::vector<std::string>{c.end});
         delete path;
     }
 }
 
-TEST_F(PathCreation, HemmedInStartGivesAnEmptyPathThatIsStillRegistered)
-{
-    wall(5, -10, -50, 6, 10, 50);
-    wall(-6, -10, -50, -5, 10, 50);
-    wall(-10, 5, -50, 10, 6, 50);
-    wall(-10, -6, -50, 10, -5, 50);
-    cVector4 start(0, 0, 0), goal(100, 0, 0);
-    zunAIPath* path = mgr.getPath(start, goal);
-    ASSERT_NE(path, nullptr);
-    EXPECT_EQ(path->getNumMarks(), 0);
-    EXPECT_EQ(mgr.getNumPaths(), 1);
-    EXPECT_EQ(zunStandIn::rayCount(), 9 + 33 * 9);
-}
-
 // Arrival after a step repeats the last point and never adds the target; the
-// last of thirty passes closes the path the same way.
+// last of thirty passes closes the path the same way. With every sweep probe
+// clear the two candidates beside the heading score alike: the earlier one
+// (turned toward +y) wins.
 TEST_F(PathCreation, ArrivalAndThirtyPassesRepeatTheLastPoint)
 {
     blockDirectTests();
-    cVector4 start(0, 0, 0), goal(20, 0, 0);
-    zunAIPath* path = mgr.createPath(start, goal);
+    cVector4 start(0, 0, 0), goal(20, 0, 0), far(1000, 0, 0);
+    RouteWords words;
+    zunAIPath* path = mgr.createPath(start, goal, &words);
     ASSERT_EQ(path->getNumMarks(), 3);
     EXPECT_NEAR((path->getMark(0)->position - start).len(), 8.0f, 1e-4f);
     EXPECT_VEC_EQ(path->getMark(1)->position, path->getMark(2)->position);
     EXPECT_LE((path->getMark(2)->position - goal).len(), 7.0f);
+    EXPECT_EQ(words.said.back(), "walk arrived");
     delete path;
 
     zunStandIn::clearCapture();
-    cVector4 far(1000, 0, 0);
-    path = mgr.createPath(start, far);
+    path = mgr.createPath(start, far, &words);
     ASSERT_EQ(path->getNumMarks(), 31);
+    EXPECT_GT(path->getMark(0)->position.y, 0.0f);
     EXPECT_VEC_EQ(path->getMark(29)->position, path->getMark(30)->position);
     EXPECT_NEAR(path->getMark(30)->position.x, 240.0f, 0.5f);
     EXPECT_EQ(zunStandIn::rayCount(), 30 * (9 + 33 * 9 + 1) + 1);
-    delete path;
-}
-
-// With every sweep probe clear the two candidates beside the heading score
-// alike: the earlier one (turned toward +y) wins.
-TEST_F(PathCreation, EqualSweepScoresKeepTheEarlierCandidate)
-{
-    blockDirectTests();
-    cVector4 start(0, 0, 0), goal(500, 0, 0);
-    RouteWords words;
-    zunAIPath* path = mgr.createPath(start, goal, &words);
-    ASSERT_GE(path->getNumMarks(), 1);
-    EXPECT_GT(path->getMark(0)->position.y, 0.0f);
+    EXPECT_EQ(words.said.back(), "walk thirty-passes");
     delete path;
 }
 
@@ -133,20 +125,6 @@ TEST_F(PathCreation, ClearanceDecidesBetweenShortStepLongStepAndHemmedIn)
         }
     }
     EXPECT_TRUE(met) << "no sweep measured exactly 9";
-}
-
-// Without its path object a walk casts nothing; a path that cannot be
-// registered is dropped (the allocation sweeps cover every other failure).
-TEST_F(PathCreation, FailedAllocationsOfThePathAndItsNodeGiveNull)
-{
-    cVector4 start(0, 0, 0), goal(50, 0, 0);
-    for (int k : {0, 3}) {   // the path; its node in the list (after the path, a mark and its node)
-        zunStandIn::clearCapture();
-        zunStandIn::failAllocations(k, 1);
-        EXPECT_EQ(mgr.getPath(start, goal), nullptr) << k;
-        EXPECT_EQ(mgr.getNumPaths(), 0);
-        EXPECT_EQ(zunStandIn::rayCount(), k == 0 ? 0 : 9);
-    }
 }
 
 } // namespace

@@ -16,7 +16,6 @@ struct routeTestMgr : zunAIPathMgr {
     using zunAIPathMgr::validateHeight;
 };
 
-// Stores a path with the given marks in `db` and answers it.
 inline zunAIPath* storePath(zunAIPathMgr& db, std::initializer_list<cVector4> marks)
 {
     zunAIPath* path = new zunAIPath;
@@ -26,21 +25,12 @@ inline zunAIPath* storePath(zunAIPathMgr& db, std::initializer_list<cVector4> ma
     return path;
 }
 
-inline std::vector<cVector4> markPositions(zunAIPath* path)
-{
-    std::vector<cVector4> out;
-    for (int i = 0; i < path->getNumMarks(); ++i)
-        if (zunAIMark* mark = path->getMark(i))
-            out.push_back(mark->position);
-    return out;
-}
-
-// The x of each mark: the routes of these tests run along x.
+// The x of each mark (null for no path): the routes of these tests run along x.
 inline std::vector<float> xs(zunAIPath* path)
 {
     std::vector<float> out;
-    for (const cVector4& p : markPositions(path))
-        out.push_back(p.x);
+    for (int i = 0; path && i < path->getNumMarks(); ++i)
+        out.push_back(path->getMark(i)->position.x);
     return out;
 }
 
@@ -96,13 +86,6 @@ struct RouteWords : zunAIRouteObserver {
     {
         static const char* const names[] = {"direct", "near", "arrived", "thirty-passes", "hemmed-in"};
         said.push_back(std::string("walk ") + names[end]);
-    }
-    bool has(const std::string& word) const
-    {
-        for (const auto& s : said)
-            if (s == word)
-                return true;
-        return false;
     }
 };
 
