@@ -115,8 +115,10 @@ TEST_F(PathFileSave, CoordinatesAreWrittenAsPercentF)
 // building one in `scratch` when none is installed; active() tells.
 class CommaLocale {
 public:
-    explicit CommaLocale(const fs::path& scratch) : saved(std::setlocale(LC_ALL, nullptr))
+    explicit CommaLocale(const fs::path& scratch)
     {
+        const char* previous = std::setlocale(LC_ALL, nullptr);
+        saved = previous ? previous : "C";
         for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "German_Germany.1252", "de-DE"})
             if ((isActive = tryLocale(name)))
                 return;
