@@ -5,12 +5,6 @@ namespace {
 
 using EngineTest = zunTest;
 
-TEST_F(EngineTest, FactoryHandsOutTheOneEngineObject)
-{
-    EXPECT_EQ(zunCreateEngine(), &theAIEngine);
-    EXPECT_EQ(zunCreateEngine(), zunCreateEngine());
-}
-
 // Counts constructions so that a failed allocation can be seen to skip them.
 struct Counted {
     static int constructed;

@@ -1,5 +1,5 @@
-// The manager's drawings: colours, offsets and which paths are drawn. The
-// golden record's editing scene pins a drawing of stored paths line by line.
+// The manager's drawing of active paths. The golden record's editing scene
+// pins the drawing of stored paths, the recording and the selection.
 #include "zunPathDbTest.h"
 
 namespace {
@@ -24,28 +24,6 @@ std::vector<std::pair<unsigned long, float>> segments()
     for (std::size_t i = 0; i + 3 < lines.size(); i += 4)
         result.emplace_back(lines[i].colour, lines[i].from.x);
     return result;
-}
-
-// The database in its colour sequence (a null item ends it), then the
-// recording in white and the selection in yellow.
-TEST_F(PathMgrDrawing, DatabaseInSequenceColoursThenRecordingThenSelection)
-{
-    zunAIPathMgr manager;
-    for (int i = 0; i < 3; ++i)
-        manager.addPath(segmentPath());
-    manager.addPath(makePath({{0, 0, 0}}));   // one mark: no lines, but a colour
-    manager.addPath(nullptr);
-    manager.addPath(segmentPath());
-    manager.selectedPath = manager.getPath(1);
-    cVector4 a(0, 0, 0), b(10, 0, 0), c(20, 0, 0);
-    manager.addNewMark(a);
-    manager.addNewMark(b);
-    manager.addNewMark(c);
-    EXPECT_EQ(manager.drawPaths(), 1);
-    const unsigned long c0 = pathColourSeed, c1 = nextPathColour(c0), c2 = nextPathColour(c1);
-    EXPECT_EQ(segments(), (std::vector<std::pair<unsigned long, float>>{
-                              {c0, 0.0f}, {c1, 0.0f}, {c2, 0.0f}, {0xFFFFFFul, 0.0f}, {0xFFFFFFul, 10.0f},
-                              {0xFFFF00ul, 0.0f}}));
 }
 
 // The routes, then the database's active paths, each list a colour
