@@ -141,6 +141,52 @@ TEST_F(PathTest, DrawingRunsBelowTheMarksAtTheSquareCorners)
     }
 }
 
+// The manager draws the routes, then the database's active paths, each list
+// a colour sequence of its own with offsets growing by 0.2 from 0.2 (kept as
+// a float); inactive database paths are passed over, routes never. The
+// golden record pins the drawing of stored paths, the recording and the
+// selection.
+TEST_F(PathTest, ManagerDrawsActivePathsInColourAndOffsetSteps)
+{
+    auto segmentPath = [](int active, int marks = 2) {
+        zunAIPath* path = new zunAIPath;
+        for (int m = 0; m < marks; ++m) {
+            cVector4 at(10.0f * m, 0, 0);
+            path->addMark(at);
+        }
+        path->setActive(active);
+        return path;
+    };
+    zunAIPathMgr manager;
+    EXPECT_EQ(manager.drawActivePaths(), 1);
+    EXPECT_TRUE(zunStandIn::lines().empty());
+    for (int i = 0; i < 6; ++i)
+        manager.addActivePath(segmentPath(i % 2));
+    manager.addActivePath(nullptr);
+    manager.addActivePath(segmentPath(0));
+    for (int active : {1, 0, 7})
+        manager.addPath(segmentPath(active));
+    manager.addPath(segmentPath(1, 1));
+
+    EXPECT_EQ(manager.drawActivePaths(), 1);
+    std::vector<std::pair<unsigned long, float>> expected, drawn;   // colour, x of a segment's first line
+    unsigned long colour = pathColourSeed;
+    float offset = 0.2f;
+    for (int i = 0; i < 6; ++i) {
+        expected.emplace_back(colour, 0.0f - offset);
+        colour = nextPathColour(colour);
+        offset = offset + 0.2f;
+    }
+    expected.emplace_back(pathColourSeed, -0.2f);
+    expected.emplace_back(nextPathColour(pathColourSeed), -(0.2f + 0.2f));
+    const auto& lines = zunStandIn::lines();
+    ASSERT_EQ(lines.size(), 4 * expected.size());
+    for (std::size_t i = 0; i < lines.size(); i += 4)
+        drawn.emplace_back(lines[i].colour, lines[i].from.x);
+    EXPECT_EQ(drawn, expected);
+    EXPECT_EQ(lines[2].from.y, 0.0f - (0.2f + 1.0f));
+}
+
 // Computed from the exact (wider than 64-bit) products.
 TEST_F(PathTest, ColourSequenceKeepsBits16To39OfTheWideProduct)
 {
