@@ -1,9 +1,18 @@
 // Recording, selecting, deleting and copying paths in a manager.
-#include "zunPathDbTest.h"
+#include "zunAI.h"
+#include "zunManagerChecks.h"
+#include "zunTestFixture.h"
+#include "zunVectorChecks.h"
 
 namespace {
 
-using namespace pathdb;
+zunAIPath* makePath(std::initializer_list<cVector4> marks)
+{
+    zunAIPath* path = new zunAIPath;
+    for (cVector4 mark : marks)
+        path->addMark(mark);
+    return path;
+}
 
 class PathEditing : public zunTest {
 protected:
@@ -15,7 +24,7 @@ protected:
     // Adds a one-mark path at distance `d` along x from the origin.
     zunAIPath* pathAt(float d)
     {
-        zunAIPath* path = makePath({{d, 0, 0}});
+        zunAIPath* path = makePath({cVector4(d, 0, 0)});
         manager.addPath(path);
         return path;
     }
@@ -95,7 +104,7 @@ TEST_F(PathEditing, DeletingClearsTheSelectionOfItsPathOnly)
 {
     zunAIPath* q = pathAt(1);
     zunAIPath* r = pathAt(2);
-    zunAIPath* route = makePath({{0, 0, 0}});
+    zunAIPath* route = makePath({cVector4(0, 0, 0)});
     manager.addActivePath(route);
     manager.selectedPath = r;
     manager.deletePath(route);
@@ -115,9 +124,9 @@ TEST_F(PathEditing, DeletingClearsTheSelectionOfItsPathOnly)
 TEST_F(PathEditing, CopiesAreDeepAndSelectByPosition)
 {
     zunAIPathMgr& source = manager;
-    source.addPath(makePath({{0, 0, 0}, {1, 2, 3}}));
+    source.addPath(makePath({cVector4(0, 0, 0), cVector4(1, 2, 3)}));
     pathAt(5);
-    source.addActivePath(makePath({{9, 9, 9}}));
+    source.addActivePath(makePath({cVector4(9, 9, 9)}));
     cVector4 at(7, 7, 7);
     source.addNewMark(at);
     source.selectedPath = source.getPath(1);
@@ -125,7 +134,7 @@ TEST_F(PathEditing, CopiesAreDeepAndSelectByPosition)
 
     zunAIPathMgr copy(source);
     zunAIPathMgr assigned;
-    assigned.addPath(makePath({{1, 1, 1}}));
+    assigned.addPath(makePath({cVector4(1, 1, 1)}));
     assigned.selectedPath = assigned.getPath(0);
     assigned = source;
     const zunAIPathMgr& same = assigned;
