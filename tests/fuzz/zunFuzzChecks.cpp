@@ -1,39 +1,21 @@
 #include "zunFuzzChecks.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
-#include <iterator>
-#include <random>
-#include <sstream>
 #include <vector>
 
 #include "standin/render/zunStandInLevel.h"
 #include "standin/zunStandIn.h"
 #include "zunAI.h"
+#include "zunScratchGame.h"
 
 namespace fs = std::filesystem;
 
 namespace zunFuzz {
 
 namespace {
-
-std::string readBytes(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool writeBytes(const fs::path& file, const std::uint8_t* data, std::size_t size)
-{
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    return static_cast<bool>(out);
-}
 
 // Links agree both ways, the count is the number of nodes, the tail is the
 // last node.
@@ -51,59 +33,35 @@ bool listIsSound(const zunList<T>& list)
     return nodes == list.count && list.tail == previous;
 }
 
-// A coordinate as the database writes it: "%f" in the C locale, which the
-// fuzz programs and tests never change.
-std::string fixed(float value)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "%f", static_cast<double>(value));
-    return text;
-}
-
-// The manager's paths as text, one line per path: its marks' coordinates as
-// the database writes them. Answers false when a list is broken or a path or
-// mark is missing (no load without failures leaves either).
+// The manager's paths as text, a line per path: its marks' coordinates as
+// the database writes them ("%f", C locale). False when a list is broken or
+// something is missing or not fresh, which no load without failures leaves.
 bool describe(const zunAIPathMgr& manager, std::string& out, std::string& why)
 {
-    if (!listIsSound(manager.paths) || !listIsSound(manager.activePaths)) {
-        why = "broken path list";
+    if (!listIsSound(manager.paths) || !listIsSound(manager.activePaths) || manager.newPath ||
+        manager.selectedPath || manager.activePaths.count != 0) {
+        why = "broken path list, or loading touched the recording, the selection or the active paths";
         return false;
     }
-    if (manager.newPath || manager.selectedPath || manager.activePaths.count != 0) {
-        why = "loading touched the recording, the selection or the active paths";
-        return false;
-    }
-    std::ostringstream text;
     int number = 0;
     for (auto* node = manager.paths.head; node; node = node->next, ++number) {
         const zunAIPath* path = node->item;
-        if (!path) {
-            why = "null path at " + std::to_string(number);
-            return false;
-        }
-        if (!listIsSound(path->marks)) {
-            why = "broken mark list in path " + std::to_string(number);
-            return false;
-        }
-        if (path->marks.count == 0 || path->curMark != 0 || path->active != 0) {
-            why = "path " + std::to_string(number) + " is empty or not fresh";
+        if (!path || !listIsSound(path->marks) || path->marks.count == 0 || path->curMark != 0 || path->active != 0) {
+            why = "path " + std::to_string(number) + " is null, broken, empty or not fresh";
             return false;
         }
         for (auto* m = path->marks.head; m; m = m->next) {
-            if (!m->item) {
-                why = "null mark in path " + std::to_string(number);
+            if (!m->item || m->item->position.w != 1.0f) {
+                why = "path " + std::to_string(number) + " holds a null mark or one whose w is not 1";
                 return false;
             }
             const cVector4& p = m->item->position;
-            if (p.w != 1.0f) {
-                why = "a loaded mark's w is not 1";
-                return false;
-            }
-            text << fixed(p.x) << ' ' << fixed(p.y) << ' ' << fixed(p.z) << ';';
+            char xyz[200];
+            std::snprintf(xyz, sizeof xyz, "%f %f %f;", double(p.x), double(p.y), double(p.z));
+            out += xyz;
         }
-        text << '\n';
+        out += '\n';
     }
-    out = text.str();
     return true;
 }
 
@@ -350,92 +308,46 @@ std::string checkRay(const Oracle& oracle, const float origin[3], const float di
     return std::string();
 }
 
-// The game's bin/ folder as the working directory while it lives.
-class Inside {
-public:
-    explicit Inside(const FuzzGame& game) : previous_(fs::current_path()) { fs::current_path(game.dir() / "bin"); }
-    ~Inside()
-    {
-        std::error_code ignored;
-        fs::current_path(previous_, ignored);
-    }
-    Inside(const Inside&) = delete;
-    Inside& operator=(const Inside&) = delete;
-
-private:
-    fs::path previous_;
-};
-
 } // namespace
 
-FuzzGame::FuzzGame()
+std::string checkPathDatabase(const std::uint8_t* data, std::size_t size)
 {
-    std::random_device device;
-    std::mt19937_64 seed((static_cast<unsigned long long>(device()) << 32) ^
-                         static_cast<unsigned long long>(
-                             std::chrono::steady_clock::now().time_since_epoch().count()));
-    dir_ = fs::temp_directory_path() / ("zunai-fuzz-" + std::to_string(seed()));
-    fs::create_directories(dir_ / "bin");
-    fs::create_directories(dir_ / "data" / "memory");
-}
-
-FuzzGame::~FuzzGame()
-{
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-}
-
-std::string checkPathDatabase(const FuzzGame& game, const std::uint8_t* data, std::size_t size)
-{
-    const Inside inside(game);
+    const zunScratchGame game("zunai-fuzz");
     zunStandIn::reset();
-    const fs::path memory = fs::path("..") / "data" / "memory";
-    if (!writeBytes(memory / "fuzz.qzt", data, size))
-        return "cannot write the input file";
-    const fs::path saved = memory / "levels" / "paths.qzt";
-    std::error_code ignored;
-    fs::remove(saved, ignored);
+    fs::create_directories(game.memory());
+    zunWriteFile(game.memory() / "fuzz.qzt", std::string(reinterpret_cast<const char*>(data), size));
 
     const long long startBlocks = zunStandIn::allocStats().liveBlocks;
-    std::string why;
-    {
-        zunAIPathMgr loaded;
-        char name[] = "fuzz.qzt";
-        if (loaded.loadPaths(name) != 1)
-            return "loadPaths refused a readable file";
-        std::string first;
-        if (!describe(loaded, first, why))
-            return "after loading the input: " + why;
-        if (loaded.saveAllPaths() != 1)
+    // The input, then what saving it wrote: both load to the same marks and
+    // save to the same bytes.
+    char names[2][20] = {"fuzz.qzt", "levels\\paths.qzt"};
+    std::string marks[2], bytes[2], why;
+    for (int round = 0; round < 2; ++round) {
+        zunAIPathMgr manager;
+        if (manager.loadPaths(names[round]) != 1)
+            return std::string("loadPaths refused ") + names[round];
+        if (!describe(manager, marks[round], why))
+            return std::string("after loading ") + names[round] + ": " + why;
+        if (manager.saveAllPaths() != 1)
             return "saveAllPaths failed";
-        const std::string firstBytes = readBytes(saved);
-
-        zunAIPathMgr reloaded;
-        char again[] = "levels\\paths.qzt";
-        if (reloaded.loadPaths(again) != 1)
-            return "loadPaths refused the saved database";
-        std::string second;
-        if (!describe(reloaded, second, why))
-            return "after reloading the saved database: " + why;
-        if (second != first)
-            return "the saved database reloads to other marks:\n" + first + "---\n" + second;
-        if (reloaded.saveAllPaths() != 1)
-            return "saveAllPaths failed the second time";
-        if (readBytes(saved) != firstBytes)
-            return "saving the reloaded database writes other bytes";
+        bytes[round] = zunReadFile(game.database());
     }
+    if (marks[1] != marks[0])
+        return "the saved database reloads to other marks:\n" + marks[0] + "---\n" + marks[1];
+    if (bytes[1] != bytes[0])
+        return "saving the reloaded database writes other bytes";
     if (zunStandIn::allocStats().liveBlocks != startBlocks)
         return "blocks leaked";
     return std::string();
 }
 
-std::string checkLevel(const FuzzGame& game, const std::uint8_t* data, std::size_t size)
+std::string checkLevel(const std::uint8_t* data, std::size_t size)
 {
-    const Inside inside(game);
+    const zunScratchGame game("zunai-fuzz");
     zunStandIn::reset();
-    const fs::path file = fs::path("..") / "data" / "fuzz.obj";
-    if (!writeBytes(file, data, size))
-        return "cannot write the input file";
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    const fs::path file = game.dir() / "fuzz.obj";
+    zunWriteFile(file, text);
 
     // A box that a refused file must leave in place.
     zunStandIn::addBox(cVector4(-1.0f, -1.0f, -1.0f), cVector4(1.0f, 1.0f, 1.0f));
@@ -451,10 +363,6 @@ std::string checkLevel(const FuzzGame& game, const std::uint8_t* data, std::size
             return "a refused file changed what rays hit";
         return std::string();
     }
-    if (zunStandIn::triangleCount() < 0)
-        return "negative triangle count";
-
-    const std::string text(reinterpret_cast<const char*>(data), size);
     std::vector<Vec3> vertices;
     std::vector<Triangle> triangles;
     if (!readObj(text, vertices, triangles))
