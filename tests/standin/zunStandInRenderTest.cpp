@@ -4,19 +4,16 @@
 // test of every triangle and to the exact geometry.
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 
 #include "host/zunRender.h"
 #include "standin/render/zunStandInLevel.h"
+#include "zunScratchGame.h"
 #include "zunTestFixture.h"
 #include "zunVectorChecks.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 struct Cast {
     int result;
@@ -42,23 +39,11 @@ void addFloor(float z = 0.0f) {
 
 class zunStandInRenderTest : public zunTest {
 protected:
-    void TearDown() override {
-        std::error_code ec;
-        if (!dir_.empty()) fs::remove_all(dir_, ec);
-        zunTest::TearDown();
-    }
     std::string writeFile(const std::string& name, const std::string& text) {
-        if (dir_.empty()) {
-            dir_ = fs::temp_directory_path() /
-                   ("zunRenderTest-" + std::to_string(std::random_device{}()) + "-" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-            fs::create_directories(dir_);
-        }
-        const fs::path path = dir_ / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path.string();
+        zunWriteFile(game.dir() / name, text);
+        return (game.dir() / name).string();
     }
-    fs::path dir_;
+    zunScratchGame game{"zunai-render"};
 };
 
 TEST(zunVectorTest, ArithmeticOnXyzWithWOne) {
@@ -217,8 +202,8 @@ TEST_F(zunStandInRenderTest, RefusesBrokenObjAndKeepsTheLevel) {
         EXPECT_FALSE(zunStandIn::loadLevel(path.c_str())) << tail;
         EXPECT_EQ(zunStandIn::triangleCount(), 2) << tail;
     }
-    EXPECT_FALSE(zunStandIn::loadLevel((dir_ / "missing.obj").string().c_str()));
-    EXPECT_FALSE(zunStandIn::loadLevel(dir_.string().c_str()));   // a folder
+    EXPECT_FALSE(zunStandIn::loadLevel((game.dir() / "missing.obj").string().c_str()));
+    EXPECT_FALSE(zunStandIn::loadLevel(game.dir().string().c_str()));   // a folder
     EXPECT_FALSE(zunStandIn::loadLevel(nullptr));
     EXPECT_EQ(zunStandIn::triangleCount(), 2);
     EXPECT_EQ(cast(cVector4(0, 0, 5), cVector4(0, 0, -1), 10).result, 1);
