@@ -141,34 +141,22 @@ bool readObj(const std::string& text, std::vector<Vec3>& vertices, std::vector<T
     return true;
 }
 
-// The point of `t` nearest to `p`.
-Vec3 closestPoint(const Vec3& p, const Triangle& t)
+// How far `p` lies from `t`: from its plane when it lies above the triangle,
+// else from the nearest edge.
+double distanceTo(const Vec3& p, const Triangle& t)
 {
-    const Vec3 ab = t.b - t.a, ac = t.c - t.a, ap = p - t.a;
-    const double d1 = dot(ab, ap), d2 = dot(ac, ap);
-    if (d1 <= 0 && d2 <= 0)
-        return t.a;
-    const Vec3 bp = p - t.b;
-    const double d3 = dot(ab, bp), d4 = dot(ac, bp);
-    if (d3 >= 0 && d4 <= d3)
-        return t.b;
-    const double vc = d1 * d4 - d3 * d2;
-    if (vc <= 0 && d1 >= 0 && d3 <= 0)
-        return t.a + ab * (d1 / (d1 - d3));
-    const Vec3 cp = p - t.c;
-    const double d5 = dot(ab, cp), d6 = dot(ac, cp);
-    if (d6 >= 0 && d5 <= d6)
-        return t.c;
-    const double vb = d5 * d2 - d1 * d6;
-    if (vb <= 0 && d2 >= 0 && d6 <= 0)
-        return t.a + ac * (d2 / (d2 - d6));
-    const double va = d3 * d6 - d5 * d4;
-    if (va <= 0 && (d4 - d3) >= 0 && (d5 - d6) >= 0)
-        return t.b + (t.c - t.b) * ((d4 - d3) / ((d4 - d3) + (d5 - d6)));
-    const double sum = va + vb + vc;
-    if (!(sum > 0))
-        return t.a;   // no area: every corner is as good
-    return t.a + ab * (vb / sum) + ac * (vc / sum);
+    const Vec3 n = cross(t.b - t.a, t.c - t.a);
+    const Vec3* corners[3] = {&t.a, &t.b, &t.c};
+    bool above = dot(n, n) > 0;
+    double nearest = HUGE_VAL;
+    for (int i = 0; i < 3; ++i) {
+        const Vec3& a = *corners[i];
+        const Vec3 ab = *corners[(i + 1) % 3] - a;
+        above = above && dot(cross(ab, p - a), n) >= 0;
+        const double along = dot(ab, ab) > 0 ? std::fmin(std::fmax(dot(p - a, ab) / dot(ab, ab), 0.0), 1.0) : 0.0;
+        nearest = std::fmin(nearest, norm(p - (a + ab * along)));
+    }
+    return above ? std::fabs(dot(p - t.a, n)) / norm(n) : nearest;
 }
 
 // What the level's ray test must agree with, worked out in double precision
@@ -200,7 +188,7 @@ struct Oracle {
     bool onLevel(const Vec3& p, const Vec3& origin, const Vec3& unit, double length) const
     {
         for (const Triangle& t : *triangles)
-            if (norm(p - closestPoint(p, t)) <= tolerance(t, origin, unit, length))
+            if (distanceTo(p, t) <= tolerance(t, origin, unit, length))
                 return true;
         return false;
     }
