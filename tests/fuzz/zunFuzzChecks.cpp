@@ -159,72 +159,57 @@ double distanceTo(const Vec3& p, const Triangle& t)
     return above ? std::fabs(dot(p - t.a, n)) / norm(n) : nearest;
 }
 
-// What the level's ray test must agree with, worked out in double precision
-// over every triangle, for levels of a size that float handles well.
-struct Oracle {
-    const std::vector<Triangle>* triangles = nullptr;   // null: the level is too large to judge
+// How far a float ray test may stray on `t` for this ray: the edge tolerance
+// of the ray test (1e-5 of the edges, so that no ray slips through the seam
+// of two triangles), and rounding of the coordinates involved, amplified for
+// slivers and for rays that meet the plane at a slant.
+double tolerance(const Triangle& t, const Vec3& origin, const Vec3& unit, double length)
+{
+    const Vec3 e1 = t.b - t.a, e2 = t.c - t.a;
+    const double l1 = norm(e1), l2 = norm(e2), l3 = norm(t.c - t.b);
+    const Vec3 n = cross(e1, e2);
+    const double area = norm(n);
+    if (!(area > 0.0))
+        return -1.0;   // without area nothing can be hit on it
+    const double sine = area / (l1 * l2);
+    const double facing = std::fmax(std::fabs(dot(unit, n)) / area, 1e-3);
+    const double scale = std::fmax(std::fabs(origin.x), std::fmax(std::fabs(origin.y), std::fabs(origin.z))) +
+                         length + l1 + l2 + l3;
+    return 1e-3 + 2e-5 * (l1 + l2 + l3) + 2e-6 * scale / (sine * facing);
+}
 
-    // How far a float ray test may stray on `t` for this ray: the edge
-    // tolerance of the ray test (1e-5 of the edges, so that no ray slips
-    // through the seam of two triangles), and rounding of the coordinates
-    // involved, amplified for slivers and for rays that meet the plane at a
-    // slant.
-    static double tolerance(const Triangle& t, const Vec3& origin, const Vec3& unit, double length)
-    {
+// The nearest hit, worked out in double precision, that no rounding can
+// lose: well inside a triangle with area, at a clear angle to its plane, well
+// within the ray; and how far the ray test may stray from it. HUGE_VAL when
+// there is none.
+double clearHit(const std::vector<Triangle>& triangles, const Vec3& origin, const Vec3& unit, double length,
+                double& slack)
+{
+    double best = HUGE_VAL;
+    for (const Triangle& t : triangles) {
         const Vec3 e1 = t.b - t.a, e2 = t.c - t.a;
-        const double l1 = norm(e1), l2 = norm(e2), l3 = norm(t.c - t.b);
         const Vec3 n = cross(e1, e2);
         const double area = norm(n);
-        if (!(area > 0.0))
-            return -1.0;   // without area nothing can be hit on it
-        const double sine = area / (l1 * l2);
-        const double facing = std::fmax(std::fabs(dot(unit, n)) / area, 1e-3);
-        const double scale = std::fmax(std::fabs(origin.x), std::fmax(std::fabs(origin.y), std::fabs(origin.z))) +
-                             length + l1 + l2 + l3;
-        return 1e-3 + 2e-5 * (l1 + l2 + l3) + 2e-6 * scale / (sine * facing);
-    }
-
-    // Whether `p`, the hit of the ray, lies on some triangle.
-    bool onLevel(const Vec3& p, const Vec3& origin, const Vec3& unit, double length) const
-    {
-        for (const Triangle& t : *triangles)
-            if (distanceTo(p, t) <= tolerance(t, origin, unit, length))
-                return true;
-        return false;
-    }
-
-    // The nearest hit that no rounding can lose: well inside a triangle with
-    // area, at a clear angle to its plane, well within the ray; and how far
-    // the ray test may stray from it. HUGE_VAL when there is none.
-    double clearHit(const Vec3& origin, const Vec3& unit, double length, double& slack) const
-    {
-        double best = HUGE_VAL;
-        for (const Triangle& t : *triangles) {
-            const Vec3 e1 = t.b - t.a, e2 = t.c - t.a;
-            const Vec3 n = cross(e1, e2);
-            const double area = norm(n);
-            if (!(area > 1e-6))
-                continue;
-            const double facing = dot(unit, n) / area;
-            if (std::fabs(facing) < 0.05)
-                continue;
-            const Vec3 pv = cross(unit, e2);
-            const double det = dot(e1, pv);
-            const Vec3 s = origin - t.a;
-            const double u = dot(s, pv) / det;
-            const Vec3 q = cross(s, e1);
-            const double v = dot(unit, q) / det;
-            const double hit = dot(e2, q) / det;
-            const double stray = tolerance(t, origin, unit, length);
-            if (u > 1e-3 && v > 1e-3 && u + v < 1.0 - 1e-3 && hit > stray && hit < length - stray &&
-                hit < best) {
-                best = hit;
-                slack = stray;
-            }
+        if (!(area > 1e-6))
+            continue;
+        const double facing = dot(unit, n) / area;
+        if (std::fabs(facing) < 0.05)
+            continue;
+        const Vec3 pv = cross(unit, e2);
+        const double det = dot(e1, pv);
+        const Vec3 s = origin - t.a;
+        const double u = dot(s, pv) / det;
+        const Vec3 q = cross(s, e1);
+        const double v = dot(unit, q) / det;
+        const double hit = dot(e2, q) / det;
+        const double stray = tolerance(t, origin, unit, length);
+        if (u > 1e-3 && v > 1e-3 && u + v < 1.0 - 1e-3 && hit > stray && hit < length - stray && hit < best) {
+            best = hit;
+            slack = stray;
         }
-        return best;
     }
-};
+    return best;
+}
 
 int castRay(const float origin[3], const float direction[3], float length, float hit[3])
 {
@@ -252,8 +237,8 @@ double largest(const float a[3])
 Vec3 toVec3(const float v[3]) { return Vec3{v[0], v[1], v[2]}; }
 
 // One ray through zunHitScan and through the ray test without the
-// hierarchy; with an oracle, also against the exact geometry.
-std::string checkRay(const Oracle& oracle, const float origin[3], const float direction[3], float length)
+// hierarchy; given the level's triangles, also against the exact geometry.
+std::string checkRay(const std::vector<Triangle>* exact, const float origin[3], const float direction[3], float length)
 {
     float hit[3], linear[3];
     const int result = castRay(origin, direction, length, hit);
@@ -275,18 +260,21 @@ std::string checkRay(const Oracle& oracle, const float origin[3], const float di
             return std::string("the hierarchy's hit is not the nearest") + where;
     }
     // The exact geometry judges moderate rays on moderate levels only.
-    if (!oracle.triangles || largest(origin) > 1e5 || length > 1e6f)
+    if (!exact || largest(origin) > 1e5 || length > 1e6f)
         return std::string();
 
     const Vec3 d = toVec3(direction);
     const Vec3 unit = d * (1.0 / norm(d));
-    if (result && !oracle.onLevel(toVec3(hit), toVec3(origin), unit, length)) {
+    const auto onTriangle = [&](const Triangle& t) {
+        return distanceTo(toVec3(hit), t) <= tolerance(t, toVec3(origin), unit, length);
+    };
+    if (result && std::none_of(exact->begin(), exact->end(), onTriangle)) {
         char at[80];
         std::snprintf(at, sizeof at, " at %.9g %.9g %.9g", hit[0], hit[1], hit[2]);
         return std::string("a hit lies on no triangle") + at + where;
     }
     double stray = 0.0;
-    const double clear = oracle.clearHit(toVec3(origin), unit, length, stray);
+    const double clear = clearHit(*exact, toVec3(origin), unit, length, stray);
     if (clear < HUGE_VAL) {
         if (!result)
             return std::string("a ray misses a triangle that it meets squarely") + where;
@@ -361,13 +349,11 @@ std::string checkLevel(const std::uint8_t* data, std::size_t size)
 
     // Levels whose corners stay within 1e5 are judged against the exact
     // geometry; beyond that float keeps too few digits for a verdict.
-    Oracle oracle;
     bool moderate = true;
     for (const Triangle& t : triangles)
         for (const Vec3& v : {t.a, t.b, t.c})
             moderate = moderate && std::fabs(v.x) <= 1e5 && std::fabs(v.y) <= 1e5 && std::fabs(v.z) <= 1e5;
-    if (moderate)
-        oracle.triangles = &triangles;
+    const std::vector<Triangle>* exact = moderate ? &triangles : nullptr;
 
     std::vector<Vec3> from(vertices.begin(), vertices.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(vertices.size(), 6)));
     from.push_back(Vec3{0.0, 0.0, 0.0});
@@ -384,7 +370,7 @@ std::string checkLevel(const std::uint8_t* data, std::size_t size)
             continue;
         for (const auto& axis : axes)
             for (float length : lengths)
-                if (!(why = checkRay(oracle, origin, axis, length)).empty())
+                if (!(why = checkRay(exact, origin, axis, length)).empty())
                     return why;
         for (std::size_t j = 0; j < from.size(); ++j) {
             if (j == i)
@@ -397,7 +383,7 @@ std::string checkLevel(const std::uint8_t* data, std::size_t size)
                                                              double(towards[2]) * towards[2]));
             if (!std::isfinite(reach))
                 continue;
-            if (!(why = checkRay(oracle, origin, towards, reach * 1.5f + 1.0f)).empty())
+            if (!(why = checkRay(exact, origin, towards, reach * 1.5f + 1.0f)).empty())
                 return why;
         }
         // Rays that can never hit.

@@ -180,12 +180,10 @@ TEST_F(zunStandInRenderTest, LoadsObjFaces) {
         "f 1 2 3");                                           // no final line end
     ASSERT_TRUE(zunStandIn::loadLevel(path.c_str()));
     EXPECT_EQ(zunStandIn::triangleCount(), 6);
-    EXPECT_EQ(cast(cVector4(2, 8, 1), cVector4(0, 0, -1), 10).hit.z, 0.0f);    // second quad triangle
-    EXPECT_EQ(cast(cVector4(15, 4, 9), cVector4(0, 0, -1), 10).hit.z, 5.0f);   // each fan triangle
-    EXPECT_EQ(cast(cVector4(3, 1, 9), cVector4(0, 0, -1), 10).hit.z, 5.0f);
-    EXPECT_EQ(cast(cVector4(10, 14, 9), cVector4(0, 0, -1), 10).hit.z, 5.0f);
-    EXPECT_EQ(cast(cVector4(2, 9, 9), cVector4(0, 0, -1), 10).hit.z, 5.0f);
-    EXPECT_EQ(cast(cVector4(5, 1, 1), cVector4(0, 0, -1), 10).hit.z, 0.0f);   // and the first quad one
+    // Down onto each triangle: the quad's second and first, each of the fan's.
+    const cVector4 onto[] = {{2, 8, 0}, {5, 1, 0}, {15, 4, 5}, {3, 1, 5}, {10, 14, 5}, {2, 9, 5}};
+    for (const cVector4& p : onto)
+        EXPECT_EQ(cast(cVector4(p.x, p.y, p.z + 1), cVector4(0, 0, -1), 10).hit.z, p.z) << p.x << ", " << p.y;
     EXPECT_EQ(cast(cVector4(0, 0, -49), cVector4(0, 0, -1), 10).result, 0);   // old level gone
 }
 
