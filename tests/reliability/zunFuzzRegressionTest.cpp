@@ -1,51 +1,32 @@
-// Replays, natively, the inputs that fuzzing kept (tests/reliability/inputs)
-// and the fuzz seed corpora (tests/fuzz/corpus) through the checks of the
-// fuzz targets.
+// Replays natively, through the fuzz targets' checks, the inputs that fuzzing
+// kept (tests/reliability/inputs) and the seed corpora (tests/fuzz/corpus).
 
-#include <algorithm>
 #include <filesystem>
-#include <string>
 #include <vector>
 
 #include "zunFuzzChecks.h"
-#include "zunReliabilitySupport.h"
+#include "zunScratchGame.h"
+#include "zunTestFixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// The files of `folder`, sorted.
-std::vector<fs::path> filesIn(const fs::path& folder)
+using FuzzRegressionTest = zunTest;
+
+void replay(const char* target, std::string (*check)(const std::uint8_t*, std::size_t))
 {
     std::vector<fs::path> files;
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(folder, ec))
-        if (entry.is_regular_file())
+    for (const char* folder : {ZUNAI_FUZZ_INPUTS, ZUNAI_FUZZ_CORPUS}) {
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(fs::path(folder) / target, ec))
             files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-std::vector<fs::path> inputsOf(const char* target)
-{
-    std::vector<fs::path> files = filesIn(fs::path(ZUNAI_FUZZ_INPUTS) / target);
-    for (const fs::path& seed : filesIn(fs::path(ZUNAI_FUZZ_CORPUS) / target))
-        files.push_back(seed);
-    return files;
-}
-
-class FuzzRegressionTest : public zunTest {};
-
-template <class Check>
-void replay(const char* target, Check check)
-{
-    const std::vector<fs::path> files = inputsOf(target);
+    }
     ASSERT_FALSE(files.empty()) << "no inputs for " << target;
-    zunFuzz::FuzzGame game;
     for (const fs::path& file : files) {
         const std::string bytes = zunReadFile(file);
-        const std::string why = check(game, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-        EXPECT_EQ(why, "") << file.filename().string();
+        EXPECT_EQ(check(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), "")
+            << file.filename().string();
     }
 }
 

@@ -75,18 +75,26 @@ TEST_F(zunCoreAllocatorTest, CountsBlocksAndBytesAndAlignsThem) {
     EXPECT_EQ(after.allocations - before.allocations, 4);
 }
 
-// failAllocations(skip, count): which of a run of allocations succeed.
+// failAllocations(skip, count): which of a run of allocations succeed. Each
+// run starts with resetCore, which clears the counts, the log and the failing
+// but keeps the accounting of live blocks.
 TEST_F(zunCoreAllocatorTest, FailsAfterSkipForCountThenSucceedsAgain) {
+    void* held = theCore.coreNew(40);
+    const auto heldStats = zunStandIn::allocStats();
     const struct {
         int skip, count;
         std::vector<bool> succeeded;
     } cases[] = {
+        {1, -1, {true, false, false, false, false, false, false}},  // no end until reset
         {2, 3, {true, true, false, false, false, true, true}},
         {0, 0, {true, true}},                                       // nothing injected
-        {1, -1, {true, false, false, false, false, false, false}},  // no end until stopped
     };
     for (const auto& c : cases) {
+        theCore.dump(text("logged"));
         zunStandIn::resetCore();
+        EXPECT_TRUE(zunStandIn::log().empty());
+        EXPECT_EQ(zunStandIn::allocStats().liveBlocks, heldStats.liveBlocks);
+        EXPECT_EQ(zunStandIn::allocStats().liveBytes, heldStats.liveBytes);
         zunStandIn::failAllocations(c.skip, c.count);
         std::vector<bool> got;
         std::vector<void*> blocks;
@@ -100,33 +108,9 @@ TEST_F(zunCoreAllocatorTest, FailsAfterSkipForCountThenSucceedsAgain) {
         const auto stats = zunStandIn::allocStats();
         EXPECT_EQ(stats.allocations, long(blocks.size()));
         EXPECT_EQ(stats.failures, long(got.size() - blocks.size()));
-        zunStandIn::stopFailing();
-        void* later = theCore.coreNew(16);
-        EXPECT_NE(later, nullptr);
-        blocks.push_back(later);
         for (void* block : blocks)
             theCore.coreDelete(block);
     }
-}
-
-TEST_F(zunCoreAllocatorTest, ResetCoreKeepsLiveBlocksAndClearsTheRest) {
-    void* held = theCore.coreNew(40);
-    ASSERT_NE(held, nullptr);
-    theCore.dump(text("before reset"));
-    zunStandIn::failAllocations(0, -1);
-    EXPECT_EQ(theCore.coreNew(1), nullptr);
-
-    const auto before = zunStandIn::allocStats();
-    zunStandIn::resetCore();
-    const auto after = zunStandIn::allocStats();
-    EXPECT_EQ(after.liveBlocks, before.liveBlocks);
-    EXPECT_EQ(after.liveBytes, before.liveBytes);
-    EXPECT_EQ(after.allocations, 0);
-    EXPECT_EQ(after.failures, 0);
-    EXPECT_TRUE(zunStandIn::log().empty());
-    void* block = theCore.coreNew(1);
-    EXPECT_NE(block, nullptr);
-    theCore.coreDelete(block);
     theCore.coreDelete(held);
 }
 
@@ -147,17 +131,9 @@ TEST_F(zunCoreAllocatorTest, ReleasingABlockTwiceStopsTheProgram) {
 
 using zunCoreLogTest = zunTest;
 
-TEST_F(zunCoreLogTest, KeepsEveryMessageInOrder) {
-    theCore.dump(text("AI: PathMgr->Loaded paths successfully."));
-    theCore.dump(nullptr);
-    static_cast<zunLog&>(theCore).dump(text(""));
-    theCore.dump(text("second"));
-    EXPECT_EQ(zunStandIn::log(), (std::vector<std::string>{"AI: PathMgr->Loaded paths successfully.", "", "second"}));
-    zunStandIn::clearLog();
-    EXPECT_TRUE(zunStandIn::log().empty());
-}
-
-TEST_F(zunCoreLogTest, EchoesToStderrOnlyWhenAsked) {
+// Every message in order (a null one left out), echoed to stderr only when
+// ZUNAI_LOG asks for it.
+TEST_F(zunCoreLogTest, KeepsEveryMessageAndEchoesWhenAsked) {
     auto setLogEnv = [](const char* value) {
 #if defined(_WIN32)
         _putenv_s("ZUNAI_LOG", value ? value : "");
@@ -170,26 +146,33 @@ TEST_F(zunCoreLogTest, EchoesToStderrOnlyWhenAsked) {
     };
     ::testing::internal::CaptureStderr();
     setLogEnv("stderr");
-    theCore.dump(text("echoed"));
+    theCore.dump(text("AI: PathMgr->Loaded paths successfully."));
+    theCore.dump(nullptr);
     setLogEnv("stdout");
-    theCore.dump(text("not echoed"));
+    static_cast<zunLog&>(theCore).dump(text(""));
     setLogEnv(nullptr);
-    theCore.dump(text("silent"));
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "echoed\n");
-    EXPECT_EQ(zunStandIn::log().size(), 3u);
+    theCore.dump(text("second"));
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "AI: PathMgr->Loaded paths successfully.\n");
+    EXPECT_EQ(zunStandIn::log(), (std::vector<std::string>{"AI: PathMgr->Loaded paths successfully.", "", "second"}));
+    zunStandIn::clearLog();
+    EXPECT_TRUE(zunStandIn::log().empty());
 }
 
 // --- script ---
 
 // The path database's own statements, written and read back, are covered
-// with the module's save and load; here what the script adds to them.
+// with the module's save and load; here what the script adds to them. Either
+// slash separates folders, and missing ones are made.
 TEST_F(zunScriptTest, SavesStatementsVerbatimWithLineEndsAndReadsThemBack) {
     zunScript out(const_cast<char*>(title));
-    for (const char* s : {"Path ID:0 ---\n", "Path0Mark0X = 1.500000;", "Path0Mark0Y = -123456.789000;", "\n"})
+    ASSERT_EQ(out.save(text(at("empty.qzt")), 0), 1);
+    EXPECT_EQ(zunReadFile(at("empty.qzt")), title);
+    EXPECT_EQ(out.addStatement(nullptr), 0);
+    for (const char* s : {"Path ID:0 ---\n", "Path0Mark0X = 1.500000;", "", "Path0Mark0Y = -123456.789000;", "\n"})
         EXPECT_NE(out.addStatement(text(s)), 0);
-    const std::string path = at("data/memory/levels/paths.qzt");   // folders missing
+    const std::string path = dir.string() + "\\data\\memory/levels\\paths.qzt";
     ASSERT_EQ(out.save(text(path), 0), 1);
-    EXPECT_EQ(zunReadFile(path), std::string(title) + "Path ID:0 ---\nPath0Mark0X = 1.500000;\nPath0Mark0Y = -123456.789000;\n\n");
+    EXPECT_EQ(zunReadFile(dir / "data" / "memory" / "levels" / "paths.qzt"), std::string(title) + "Path ID:0 ---\nPath0Mark0X = 1.500000;\n\nPath0Mark0Y = -123456.789000;\n\n");
 
     zunScript in(nullptr);
     ASSERT_NE(in.load(text(path)), 0);
@@ -200,20 +183,6 @@ TEST_F(zunScriptTest, SavesStatementsVerbatimWithLineEndsAndReadsThemBack) {
     EXPECT_EQ(untouched, 7.0f);
     EXPECT_FALSE(assigned(in, "Path"));
     EXPECT_EQ(in.evalStatement(nullptr, &untouched, 0), 0);
-}
-
-TEST_F(zunScriptTest, EmptyAndUntitledScriptsWriteJustWhatTheyHold) {
-    zunScript titled(const_cast<char*>(title));
-    ASSERT_EQ(titled.save(text(at("empty.qzt")), 0), 1);
-    EXPECT_EQ(zunReadFile(at("empty.qzt")), title);
-
-    zunScript untitled(nullptr);
-    EXPECT_EQ(untitled.addStatement(nullptr), 0);
-    untitled.addStatement(text("A = 1;"));
-    untitled.addStatement(text(""));
-    untitled.addStatement(text("two\nlines\n"));
-    ASSERT_EQ(untitled.save(text(at("untitled.qzt")), 0), 1);
-    EXPECT_EQ(zunReadFile(at("untitled.qzt")), "A = 1;\n\ntwo\nlines\n");
 }
 
 TEST_F(zunScriptTest, ReadsForgivinglyAndIgnoresWhatIsNoAssignment) {
@@ -287,21 +256,10 @@ TEST_F(zunScriptTest, LoadReplacesAssignmentsAndAFailedLoadKeepsThem) {
     EXPECT_EQ(valueOf(script, "A"), 4.0f);
 }
 
-TEST_F(zunScriptTest, BackslashesSeparateFolders) {
-    zunScript script(nullptr);
-    script.addStatement(text("A = 1;"));
-    const std::string path = dir.string() + "\\memory\\levels\\paths.qzt";
-    ASSERT_EQ(script.save(text(path), 0), 1);
-    EXPECT_TRUE(fs::is_regular_file(dir / "memory" / "levels" / "paths.qzt"));
-    zunScript in(nullptr);
-    ASSERT_NE(in.load(text(path)), 0);
-    EXPECT_EQ(valueOf(in, "A"), 1.0f);
-}
-
 TEST_F(zunScriptTest, AFailedSaveAnswersZeroAndLeavesTheOldFileWhole) {
     zunWriteFile(at("blocker"), "A = 1;\n");
     zunWriteFile(at("paths.qzt"), "Old = 1;\n");
-    zunScript script(const_cast<char*>(title));
+    zunScript script(nullptr);   // untitled: the statements alone
     script.addStatement(text("A = 2;"));
 
     // parent is a regular file
@@ -319,7 +277,7 @@ TEST_F(zunScriptTest, AFailedSaveAnswersZeroAndLeavesTheOldFileWhole) {
 
     // nothing left behind, and a good save still replaces the old file
     ASSERT_EQ(script.save(text(at("paths.qzt")), 0), 1);
-    EXPECT_EQ(zunReadFile(at("paths.qzt")), std::string(title) + "A = 2;\n");
+    EXPECT_EQ(zunReadFile(at("paths.qzt")), "A = 2;\n");
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir))
         names.push_back(entry.path().filename().string());

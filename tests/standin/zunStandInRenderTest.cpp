@@ -4,19 +4,16 @@
 // test of every triangle and to the exact geometry.
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 
 #include "host/zunRender.h"
 #include "standin/render/zunStandInLevel.h"
+#include "zunScratchGame.h"
 #include "zunTestFixture.h"
 #include "zunVectorChecks.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 struct Cast {
     int result;
@@ -42,23 +39,11 @@ void addFloor(float z = 0.0f) {
 
 class zunStandInRenderTest : public zunTest {
 protected:
-    void TearDown() override {
-        std::error_code ec;
-        if (!dir_.empty()) fs::remove_all(dir_, ec);
-        zunTest::TearDown();
-    }
     std::string writeFile(const std::string& name, const std::string& text) {
-        if (dir_.empty()) {
-            dir_ = fs::temp_directory_path() /
-                   ("zunRenderTest-" + std::to_string(std::random_device{}()) + "-" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-            fs::create_directories(dir_);
-        }
-        const fs::path path = dir_ / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path.string();
+        zunWriteFile(game.dir() / name, text);
+        return (game.dir() / name).string();
     }
-    fs::path dir_;
+    zunScratchGame game{"zunai-render"};
 };
 
 TEST(zunVectorTest, ArithmeticOnXyzWithWOne) {
@@ -195,12 +180,10 @@ TEST_F(zunStandInRenderTest, LoadsObjFaces) {
         "f 1 2 3");                                           // no final line end
     ASSERT_TRUE(zunStandIn::loadLevel(path.c_str()));
     EXPECT_EQ(zunStandIn::triangleCount(), 6);
-    EXPECT_EQ(cast(cVector4(2, 8, 1), cVector4(0, 0, -1), 10).hit.z, 0.0f);    // second quad triangle
-    EXPECT_EQ(cast(cVector4(15, 4, 9), cVector4(0, 0, -1), 10).hit.z, 5.0f);   // each fan triangle
-    EXPECT_EQ(cast(cVector4(3, 1, 9), cVector4(0, 0, -1), 10).hit.z, 5.0f);
-    EXPECT_EQ(cast(cVector4(10, 14, 9), cVector4(0, 0, -1), 10).hit.z, 5.0f);
-    EXPECT_EQ(cast(cVector4(2, 9, 9), cVector4(0, 0, -1), 10).hit.z, 5.0f);
-    EXPECT_EQ(cast(cVector4(5, 1, 1), cVector4(0, 0, -1), 10).hit.z, 0.0f);   // and the first quad one
+    // Down onto each triangle: the quad's second and first, each of the fan's.
+    const cVector4 onto[] = {{2, 8, 0}, {5, 1, 0}, {15, 4, 5}, {3, 1, 5}, {10, 14, 5}, {2, 9, 5}};
+    for (const cVector4& p : onto)
+        EXPECT_EQ(cast(cVector4(p.x, p.y, p.z + 1), cVector4(0, 0, -1), 10).hit.z, p.z) << p.x << ", " << p.y;
     EXPECT_EQ(cast(cVector4(0, 0, -49), cVector4(0, 0, -1), 10).result, 0);   // old level gone
 }
 
@@ -217,8 +200,8 @@ TEST_F(zunStandInRenderTest, RefusesBrokenObjAndKeepsTheLevel) {
         EXPECT_FALSE(zunStandIn::loadLevel(path.c_str())) << tail;
         EXPECT_EQ(zunStandIn::triangleCount(), 2) << tail;
     }
-    EXPECT_FALSE(zunStandIn::loadLevel((dir_ / "missing.obj").string().c_str()));
-    EXPECT_FALSE(zunStandIn::loadLevel(dir_.string().c_str()));   // a folder
+    EXPECT_FALSE(zunStandIn::loadLevel((game.dir() / "missing.obj").string().c_str()));
+    EXPECT_FALSE(zunStandIn::loadLevel(game.dir().string().c_str()));   // a folder
     EXPECT_FALSE(zunStandIn::loadLevel(nullptr));
     EXPECT_EQ(zunStandIn::triangleCount(), 2);
     EXPECT_EQ(cast(cVector4(0, 0, 5), cVector4(0, 0, -1), 10).result, 1);
