@@ -12,54 +12,36 @@ using nlohmann::json;
 
 namespace {
 
-class RandomCalls {
-public:
-    explicit RandomCalls(unsigned seed) : random_(seed) {}
-
-    int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
-    double within(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(random_); }
+struct RandomCalls {
+    int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); }
+    double within(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(random); }
+    std::string number(double lo, double hi) { return std::to_string(within(lo, hi)); }
 
     // Mostly a point of the courtyard, sometimes something that isn't a point.
     std::string point()
     {
-        switch (below(12)) {
-        case 0:
-            return "\"x\"";
-        case 1:
-            return "[1e39, 0]";
-        case 2:
-            return "[" + std::to_string(within(-1e7, 1e7)) + ", 0]";
-        case 3:
-            return "[1]";
-        case 4:
-            return "[" + std::to_string(within(-200, 200)) + ", " + std::to_string(within(-200, 200)) + ", " +
-                   std::to_string(within(-50, 100)) + "]";
-        default:
-            return "[" + std::to_string(within(-200, 200)) + ", " + std::to_string(within(-200, 200)) + "]";
-        }
+        const std::string xy = number(-200, 200) + ", " + number(-200, 200);
+        const std::string odd[] = {"\"x\"", "[1e39, 0]", "[" + number(-1e7, 1e7) + ", 0]", "[1]",
+                                   "[" + xy + ", " + number(-50, 100) + "]"};
+        const int pick = below(12);
+        return pick < 5 ? odd[pick] : "[" + xy + "]";
     }
 
+    // Mostly {"field": point}, sometimes cut short or not an object.
     std::string body(const std::string& field)
     {
-        switch (below(10)) {
-        case 0:
-            return "{\"" + field + "\": " + point();   // cut short
-        case 1:
-            return "[]";
-        default:
-            return "{\"" + field + "\": " + point() + "}";
-        }
+        const int pick = below(10);
+        return pick == 1 ? "[]" : "{\"" + field + "\": " + point() + (pick == 0 ? "" : "}");
     }
 
-private:
-    std::mt19937 random_;
+    std::mt19937 random{20261208};
 };
 
 } // namespace
 
 TEST_F(zunaiEditTest, ThousandsOfRandomCallsLeaveTheLastSaveIntact)
 {
-    RandomCalls random(20261208);
+    RandomCalls random;
     json lastSaved = state()["paths"];
     int saves = 0;
     // Calls by weight: marks most often, then commits; a reload must give

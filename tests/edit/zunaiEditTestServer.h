@@ -14,7 +14,6 @@
 #include "standin/zunStandIn.h"
 #include "zunScratchGame.h"
 #include "zunaiEditServer.h"
-#include "zunaiFiles.h"
 
 struct zunaiEditReply {
     int status = 0;
@@ -31,7 +30,7 @@ protected:
         options.game = scratch->dir().string();
         editor = std::make_unique<zunaiEditor>(zunaiFindGame(options, true));
         server = std::make_unique<zunaiEditServer>(*editor);
-        port = server->bind(0);
+        const int port = server->bind(0);
         serving = std::thread([this] { server->serve(); });
         client = std::make_unique<httplib::Client>("127.0.0.1", port);
     }
@@ -42,18 +41,14 @@ protected:
         serving.join();
         server.reset();
         editor.reset();
-        scratch.reset();
         zunStandIn::reset();
     }
 
     static zunaiEditReply reply(const httplib::Result& r)
     {
-        zunaiEditReply out;
         if (!r)
-            return out;
-        out.status = r->status;
-        out.body = nlohmann::json::parse(r->body, nullptr, false);
-        return out;
+            return {};
+        return {r->status, nlohmann::json::parse(r->body, nullptr, false)};
     }
     zunaiEditReply get(const std::string& path) { return reply(client->Get(path.c_str())); }
     zunaiEditReply post(const std::string& path, const std::string& body = "")
@@ -61,19 +56,13 @@ protected:
         return reply(client->Post(path.c_str(), body, "application/json"));
     }
     nlohmann::json state() { return get("/api/state").body; }
-    std::string fileText() const
-    {
-        std::string text;
-        zunaiReadFile(scratch->database(), text);
-        return text;
-    }
+    std::string fileText() const { return zunReadFile(scratch->database()); }
 
     std::unique_ptr<zunScratchGame> scratch;
     std::unique_ptr<zunaiEditor> editor;
     std::unique_ptr<zunaiEditServer> server;
     std::thread serving;
     std::unique_ptr<httplib::Client> client;
-    int port = 0;
 };
 
 #endif

@@ -1,76 +1,27 @@
 // zunai check: what it says loads must be exactly what the module's
 // loadPaths loads, and every statement it can't reach is named with its line.
+// And when a route counts as reached.
 
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "zunAI.h"
 #include "zunTestFixture.h"
 #include "zunaiCheck.h"
+#include "zunaiRoutes.h"
 #include "zunaiToolTestSupport.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using namespace zunaiTestSupport;
-
-class ToolDatabaseCheck : public zunTest {
-protected:
-    // Loads `text` with the module, as a game would from DIR/bin, and
-    // compares the paths and marks with the check's report of the same text.
-    void expectSameAsModule(const std::string& text)
-    {
-        SCOPED_TRACE(text);
-        const zunaiCheckReport report = zunaiCheckText(text);
-
-        TempDir game;
-        writeFile(game / "data" / "memory" / "db.qzt", text);
-        fs::create_directories(game / "bin");
-        const fs::path back = fs::current_path();
-        fs::current_path(game / "bin");
-        zunAIPathMgr mgr;
-        char name[] = "db.qzt";
-        EXPECT_EQ(mgr.loadPaths(name), 1);
-        fs::current_path(back);
-
-        ASSERT_EQ(mgr.getNumPaths(), int(report.paths.size()));
-        int marks = 0;
-        for (int p = 0; p < mgr.getNumPaths(); ++p) {
-            zunAIPath* path = mgr.getPath(p);
-            const zunaiCheckedPath& checked = report.paths[std::size_t(p)];
-            EXPECT_EQ(checked.loadsAs, p);
-            ASSERT_EQ(path->getNumMarks(), int(checked.marks.size())) << "path " << p;
-            for (int m = 0; m < path->getNumMarks(); ++m) {
-                const cVector4& at = path->getMark(m)->getPosition();
-                // Both read the numbers the same way: bit for bit equal.
-                EXPECT_EQ(std::memcmp(&at.x, &checked.marks[std::size_t(m)].x, sizeof(float)), 0);
-                EXPECT_EQ(std::memcmp(&at.y, &checked.marks[std::size_t(m)].y, sizeof(float)), 0);
-                EXPECT_EQ(std::memcmp(&at.z, &checked.marks[std::size_t(m)].z, sizeof(float)), 0);
-            }
-            marks += path->getNumMarks();
-        }
-        EXPECT_EQ(report.marks, marks);
-    }
-
-    static std::vector<int> lostLines(const zunaiCheckReport& report)
-    {
-        std::vector<int> lines;
-        for (const auto& l : report.lost)
-            lines.push_back(l.line);
-        return lines;
-    }
-};
-
+using ToolDatabaseCheck = zunTest;
 const auto mark = markStatements;
 
 TEST_F(ToolDatabaseCheck, LoadsWhatTheModuleLoads)
 {
     const std::vector<std::string> files = {
-        // The sample, as the module saved it.
         sampleDatabase(),
-        // Empty, and without path 0.
         "",
         mark(1, 0, 1, 2, 3),
         // Each kind of loss.
@@ -85,8 +36,42 @@ TEST_F(ToolDatabaseCheck, LoadsWhatTheModuleLoads)
         // Names loading never asks for, and foreign ones.
         mark(0, 0, 1, 2, 3) + "Path01Mark0X = 1;\nPath1Mark00X = 1;\npath1mark0x = 1;\nFoo = 2;\n",
     };
-    for (const auto& text : files)
-        expectSameAsModule(text);
+    for (const auto& text : files) {
+        SCOPED_TRACE(text);
+        const zunaiCheckReport report = zunaiCheckText(text);
+        zunAIPathMgr mgr;
+        {
+            // Loaded as a game would, from its bin/.
+            zunScratchGame game("zunai-check");
+            writeFile(game.memory() / "db.qzt", text);
+            char name[] = "db.qzt";
+            EXPECT_EQ(mgr.loadPaths(name), 1);
+        }
+        ASSERT_EQ(mgr.getNumPaths(), int(report.paths.size()));
+        int marks = 0;
+        for (int p = 0; p < mgr.getNumPaths(); ++p) {
+            const zunaiCheckedPath& checked = report.paths[std::size_t(p)];
+            EXPECT_EQ(checked.loadsAs, p);
+            ASSERT_EQ(mgr.getPath(p)->getNumMarks(), int(checked.marks.size())) << "path " << p;
+            for (int m = 0; m < mgr.getPath(p)->getNumMarks(); ++m) {
+                // Both read the numbers the same way: bit for bit equal.
+                const cVector4& at = mgr.getPath(p)->getMark(m)->getPosition();
+                const zunaiPoint& c = checked.marks[std::size_t(m)];
+                const float module[] = {at.x, at.y, at.z}, check[] = {c.x, c.y, c.z};
+                EXPECT_EQ(std::memcmp(module, check, sizeof module), 0) << "path " << p << " mark " << m;
+            }
+            marks += mgr.getPath(p)->getNumMarks();
+        }
+        EXPECT_EQ(report.marks, marks);
+    }
+}
+
+std::vector<int> linesOf(const std::vector<zunaiLostStatement>& lost)
+{
+    std::vector<int> lines;
+    for (const auto& l : lost)
+        lines.push_back(l.line);
+    return lines;
 }
 
 TEST_F(ToolDatabaseCheck, EachLossNamedByLineAndReason)
@@ -108,13 +93,13 @@ TEST_F(ToolDatabaseCheck, EachLossNamedByLineAndReason)
          "mark 0 of path 0 lacks Y"},
     };
     for (const auto& c : cases) {
-        const auto report = zunaiCheckText(c.text);
         SCOPED_TRACE(c.text);
+        const auto report = zunaiCheckText(c.text);
         std::vector<int> numbers;
         for (const auto& path : report.paths)
             numbers.push_back(path.number);
         EXPECT_EQ(numbers, c.pathNumbers);
-        EXPECT_EQ(lostLines(report), c.lostLines);
+        EXPECT_EQ(linesOf(report.lost), c.lostLines);
         ASSERT_FALSE(report.lost.empty());
         EXPECT_NE(report.lost[0].reason.find(c.reason), std::string::npos) << report.lost[0].reason;
     }
@@ -123,11 +108,37 @@ TEST_F(ToolDatabaseCheck, EachLossNamedByLineAndReason)
     // Names loading never asks for are lost; foreign ones and overwritten
     // assignments are notes, and the last assignment wins.
     const auto report = zunaiCheckText(mark(0, 0, 1, 2, 3) + "Path00Mark1X = 1;\nSpeed = 2;\nPath0Mark0X = 7;\n");
-    EXPECT_EQ(lostLines(report), (std::vector<int>{4}));
+    EXPECT_EQ(linesOf(report.lost), (std::vector<int>{4}));
     ASSERT_EQ(report.notes.size(), 2u);
     EXPECT_EQ(report.notes[0].line, 1);
     EXPECT_EQ(report.notes[1].line, 5);
     EXPECT_EQ(report.paths[0].marks[0].x, 7.0f);
+}
+
+// A walk is reached within the arrival radius (horizontally); a chained
+// route also needs the goal in plain view.
+using ToolReached = zunTest;
+TEST_F(ToolReached, ArrivalRadiusAndPlainView)
+{
+    const zunaiPoint last{0, 0, 24.7f};
+    const struct {
+        zunaiWay way;
+        zunaiPoint goal;
+        bool reached;
+    } cases[] = {
+        {zunaiWay::Walked, {7, 0, 60}, true},
+        {zunaiWay::Walked, {7.01f, 0, 24.7f}, false},
+        {zunaiWay::Chained, {150, 0, 28.6f}, true},
+        {zunaiWay::Chained, {150.01f, 0, 24.7f}, false},
+        {zunaiWay::Chained, {100, 0, 28.7f}, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(zunaiReaches(c.way, last, c.goal), c.reached) << c.goal.x << "," << c.goal.z;
+    // A wall between them hides the goal, but not within the arrival radius.
+    zunStandIn::addBox(cVector4(50, -10, 0), cVector4(51, 10, 100));
+    EXPECT_FALSE(zunaiReaches(zunaiWay::Chained, last, {100, 0, 24.7f}));
+    zunStandIn::addBox(cVector4(3, -10, 0), cVector4(4, 10, 100));
+    EXPECT_TRUE(zunaiReaches(zunaiWay::Chained, last, {7, 0, 24.7f}));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 #include "standin/zunStandIn.h"
@@ -21,15 +22,6 @@ namespace {
 class OpenProbes : public zunAIPathMgr {
 public:
     using zunAIPathMgr::validateHeight;
-};
-
-struct Trip {
-    float x0, y0, z0, x1, y1, z1;   // on the ground; z the height above which the floor is sought
-};
-
-struct KindCase {
-    zunaiTestLevelKind kind;
-    std::vector<Trip> trips;
 };
 
 zunaiPoint onFloor(const zunaiLevelMesh& mesh, float x, float y, float above)
@@ -66,13 +58,17 @@ void expectMarksAndLinksSound(zunaiSession& session)
 
 TEST(Generate, DatabasesOfEveryKindLoadWholeKeepTheRulesAndServeRoutes)
 {
-    const std::vector<KindCase> cases = {
+    // Trips from x0,y0 to x1,y1 on the floor first below z0 and z1, both ways.
+    const struct {
+        zunaiTestLevelKind kind;
+        std::vector<std::array<float, 6>> trips;
+    } cases[] = {
         {zunaiTestLevelKind::Terrain, {{-600, -650, 500, 650, 500, 500}, {-100, 600, 500, 300, -700, 500}}},
         {zunaiTestLevelKind::Rooms, {{140, 140, 100, 940, 940, 100}, {940, 140, 100, 140, 540, 100}}},
         {zunaiTestLevelKind::Storeys, {{100, 100, 50, 500, 400, 250}, {500, 100, 50, 100, 400, 150}}},
         {zunaiTestLevelKind::Maze, {{60, 60, 50, 900, 900, 50}, {900, 60, 50, 60, 900, 50}}},
     };
-    for (const KindCase& c : cases) {
+    for (const auto& c : cases) {
         const zunaiTestLevel level = zunaiMakeTestLevel(c.kind);
         SCOPED_TRACE(level.name);
         TempDir dir;
@@ -93,11 +89,11 @@ TEST(Generate, DatabasesOfEveryKindLoadWholeKeepTheRulesAndServeRoutes)
         EXPECT_EQ(session.database.getNumPaths(), made.paths);
         EXPECT_EQ(session.databaseMarks, made.marks);
         expectMarksAndLinksSound(session);
-        for (const Trip& t : c.trips)
+        for (const auto& t : c.trips)
             for (int way = 0; way < 2; ++way) {
                 zunaiRequest request;
-                request.from = onFloor(session.mesh, t.x0, t.y0, t.z0);
-                request.to = onFloor(session.mesh, t.x1, t.y1, t.z1);
+                request.from = onFloor(session.mesh, t[0], t[1], t[2]);
+                request.to = onFloor(session.mesh, t[3], t[4], t[5]);
                 if (way)
                     std::swap(request.from, request.to);
                 const zunaiRouteResult result = zunaiRunRequest(session, request);
@@ -107,54 +103,35 @@ TEST(Generate, DatabasesOfEveryKindLoadWholeKeepTheRulesAndServeRoutes)
     }
 }
 
-TEST(Generate, CommandLineRefusals)
-{
-    TempDir dir;
-    const fs::path game = dir / "game";
-    zunaiWriteTestGame(game, zunaiMakeTestLevel(zunaiTestLevelKind::Maze));
-    const fs::path database = game / "data" / "memory" / "levels" / "paths.qzt";
-    struct Case {
-        std::vector<std::string> args;
-        std::string message;
-    };
-    const std::vector<Case> cases = {
-        {{"--radius", "400"}, "empty network: an agent of radius 400 fits nowhere"},
-        {{"--height", "-1"}, "agent height must be from 1 to 1000"},
-        {{"--slope", "90"}, "slope must be from 0 to 89 degrees"},
-        {{"--hubs", "0"}, "hubs must be from 1 to 32"},
-        {{"--out", "nowhere/x.qzt"}, "no folder for"},
-    };
-    for (const Case& c : cases) {
-        std::vector<std::string> args{"generate", "--game", game.string()};
-        args.insert(args.end(), c.args.begin(), c.args.end());
-        const ToolRun run = runTool(dir.path(), args);
-        EXPECT_EQ(run.code, 2) << c.message;
-        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-        EXPECT_EQ(lineCount(run.err), 1) << run.err;
-        EXPECT_FALSE(fs::exists(database)) << c.message;
-    }
-
-    // a level with nothing to stand on: one upright wall
-    const fs::path bare = dir / "bare";
-    fs::create_directories(bare / "bin");
-    writeFile(bare / "data" / "levels" / "wall.obj", "v 0 0 0\nv 100 0 0\nv 100 0 100\nv 0 0 100\nf 1 2 3 4\n");
-    const ToolRun none = runTool(dir.path(), {"generate", "--game", bare.string()});
-    EXPECT_EQ(none.code, 2);
-    EXPECT_EQ(none.err, "zunai generate: no walkable surface in bare/data/levels/wall.obj for an agent 50 tall "
-                        "that steps 8; nothing generated\n");
-}
-
-TEST(Generate, ExistingDatabaseKeptUnlessForcedThenBackedUp)
+// Refusals change nothing: an existing database is kept unless forced,
+// then backed up.
+TEST(Generate, CommandLineRefusalsAndTheExistingDatabase)
 {
     TempDir dir;
     zunaiWriteTestGame(dir.path(), zunaiMakeTestLevel(zunaiTestLevelKind::Maze));
     const fs::path database = dir / "data/memory/levels/paths.qzt";
     writeFile(database, "old = 1;\n");
-
-    const ToolRun kept = runTool(dir.path(), {"generate", "--game", "."});
-    EXPECT_EQ(kept.code, 2);
-    EXPECT_NE(kept.err.find("exists; give --force"), std::string::npos) << kept.err;
-    EXPECT_EQ(readFile(database), "old = 1;\n");
+    const struct {
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        {{}, "exists; give --force"},
+        {{"--force", "--radius", "400"}, "empty network: an agent of radius 400 fits nowhere"},
+        {{"--force", "--height", "-1"}, "agent height must be from 1 to 1000"},
+        {{"--force", "--slope", "90"}, "slope must be from 0 to 89 degrees"},
+        {{"--force", "--hubs", "0"}, "hubs must be from 1 to 32"},
+        {{"--force", "--out", "nowhere/x.qzt"}, "no folder for"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"generate", "--game", "."};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const ToolRun run = runTool(dir.path(), args);
+        EXPECT_EQ(run.code, 2) << c.message;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_EQ(countOf(run.err, "\n"), 1) << run.err;
+        EXPECT_EQ(readFile(database), "old = 1;\n") << c.message;
+        EXPECT_FALSE(fs::exists(dir / "data/memory/levels/paths.qzt.bak")) << c.message;
+    }
 
     const ToolRun forced = runTool(dir.path(), {"generate", "--game", ".", "--force", "--json"});
     EXPECT_EQ(forced.code, 0) << forced.err;
@@ -162,8 +139,16 @@ TEST(Generate, ExistingDatabaseKeptUnlessForcedThenBackedUp)
     EXPECT_EQ(readFile(dir / "data/memory/levels/paths.qzt.bak"), "old = 1;\n");
     EXPECT_NE(readFile(database).find("Path0Mark0X"), std::string::npos);
 
-    // --out elsewhere writes the same bytes the module writes for the game
+    // --out elsewhere writes the same bytes the module writes for the game.
     const ToolRun elsewhere = runTool(dir.path(), {"generate", "--game", ".", "--out", "copy.qzt"});
     EXPECT_EQ(elsewhere.code, 0) << elsewhere.err;
     EXPECT_EQ(readFile(dir / "copy.qzt"), readFile(database));
+
+    // A level with nothing to stand on: one upright wall.
+    writeFile(dir / "bare" / "data" / "levels" / "wall.obj", "v 0 0 0\nv 100 0 0\nv 100 0 100\nv 0 0 100\nf 1 2 3 4\n");
+    fs::create_directories(dir / "bare" / "bin");
+    const ToolRun none = runTool(dir.path(), {"generate", "--game", "bare"});
+    EXPECT_EQ(none.code, 2);
+    EXPECT_EQ(none.err, "zunai generate: no walkable surface in bare/data/levels/wall.obj for an agent 50 tall "
+                        "that steps 8; nothing generated\n");
 }

@@ -1,12 +1,12 @@
 // Pictures: the module's captured lines split into one drawn path each, in
-// the module's colours and offsets; the SVG checked by its structure (grid
-// labels, path numbers and arrows, route colours apart from the stored
-// paths', region and floor filtering, the height map of large levels,
-// escaped texts) and the PNG's size.
+// the module's colours and offsets; the SVG checked by its structure, and
+// the PNG's size.
 
 #include <cstdint>
 #include <cmath>
 #include <set>
+#include <utility>
+#include <vector>
 #include <string>
 
 #include "zunAI.h"
@@ -107,11 +107,6 @@ std::set<std::string> valuesAfter(const std::string& svg, const std::string& sta
     return found;
 }
 
-unsigned long colourOf(const std::string& hex)
-{
-    return std::stoul(hex.substr(1), nullptr, 16);
-}
-
 TEST_F(Picture, GridNumbersArrowsMarksAndRouteColours)
 {
     Scene s;
@@ -132,12 +127,25 @@ TEST_F(Picture, GridNumbersArrowsMarksAndRouteColours)
     const std::set<std::string> storedColours = valuesAfter(svg, "class=\"stored-path\"", "stroke=\"", '"');
     ASSERT_EQ(routeColours.size(), 1u);
     ASSERT_EQ(storedColours.size(), 3u);
+    const auto rgb = [](const std::string& hex) { return std::stoul(hex.substr(1), nullptr, 16); };
     for (const std::string& stored : storedColours)
-        EXPECT_GT(zunaiColourDistance(colourOf(*routeColours.begin()), colourOf(stored)), 150.0) << stored;
+        EXPECT_GT(zunaiColourDistance(rgb(*routeColours.begin()), rgb(stored)), 150.0) << stored;
 
     // Faces wholly outside the region are left out: only the ground reaches into this one.
     s.scene.region = zunaiRegion{150, 150, 200, 200};
     EXPECT_EQ(countOf(zunaiRenderSvg(s.scene), "class=\"level-face\""), 2);
+
+    // Routes stay apart from any stored palette and from each other.
+    std::vector<unsigned long> stored;
+    for (unsigned long c = pathColourSeed; stored.size() < 12; c = nextPathColour(c))
+        stored.push_back(c);
+    const std::vector<unsigned long> routes = zunaiRouteColours(stored, 4);
+    for (std::size_t i = 0; i < routes.size(); ++i) {
+        for (unsigned long c : stored)
+            EXPECT_GT(zunaiColourDistance(routes[i], c), 100.0);
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_NE(routes[i], routes[j]);
+    }
 }
 
 TEST_F(Picture, TextsEscapedEdgeOnFacesLeftOutSharedEndsOneLabel)
@@ -157,21 +165,6 @@ TEST_F(Picture, TextsEscapedEdgeOnFacesLeftOutSharedEndsOneLabel)
     EXPECT_NE(svg.find("units</text>"), std::string::npos);
 }
 
-TEST_F(Picture, RouteColoursStayApartFromAnyStoredPalette)
-{
-    std::vector<unsigned long> stored;
-    unsigned long c = pathColourSeed;
-    for (int i = 0; i < 12; ++i, c = nextPathColour(c))
-        stored.push_back(c);
-    const std::vector<unsigned long> routes = zunaiRouteColours(stored, 4);
-    for (std::size_t i = 0; i < routes.size(); ++i) {
-        for (unsigned long s : stored)
-            EXPECT_GT(zunaiColourDistance(routes[i], s), 100.0);
-        for (std::size_t j = 0; j < i; ++j)
-            EXPECT_NE(routes[i], routes[j]);
-    }
-}
-
 TEST_F(Picture, FloorKeepsOneStoreyAndLargeLevelsBecomeAHeightMap)
 {
     Scene s;
@@ -189,12 +182,6 @@ TEST_F(Picture, FloorKeepsOneStoreyAndLargeLevelsBecomeAHeightMap)
     EXPECT_NE(svg.find("xlink:href=\"data:image/png;base64,iVBORw0KGgo"), std::string::npos);
 }
 
-std::uint32_t bigEndian(const std::string& bytes, std::size_t at)
-{
-    return std::uint32_t(std::uint8_t(bytes[at])) << 24 | std::uint32_t(std::uint8_t(bytes[at + 1])) << 16 |
-           std::uint32_t(std::uint8_t(bytes[at + 2])) << 8 | std::uint8_t(bytes[at + 3]);
-}
-
 TEST_F(Picture, PngAtTheSvgsSize)
 {
     Scene s;
@@ -202,10 +189,14 @@ TEST_F(Picture, PngAtTheSvgsSize)
     const std::string png = zunaiSvgToPng(svg);
     ASSERT_GT(png.size(), 24u);
     EXPECT_EQ(png.substr(1, 3), "PNG");
-    const std::string width = *valuesAfter(svg, "<svg ", "width=\"", '"').begin();
-    const std::string height = *valuesAfter(svg, "<svg ", "height=\"", '"').begin();
-    EXPECT_EQ(bigEndian(png, 16), std::uint32_t(std::ceil(std::stod(width))));
-    EXPECT_EQ(bigEndian(png, 20), std::uint32_t(std::ceil(std::stod(height))));
+    // The header's width and height, big-endian at bytes 16 and 20.
+    for (const auto& [name, at] : {std::pair<std::string, std::size_t>{"width", 16}, {"height", 20}}) {
+        std::uint32_t pixels = 0;
+        for (std::size_t i = at; i < at + 4; ++i)
+            pixels = pixels << 8 | std::uint8_t(png[i]);
+        EXPECT_EQ(pixels, std::uint32_t(std::ceil(std::stod(*valuesAfter(svg, "<svg ", name + "=\"", '"').begin()))))
+            << name;
+    }
 }
 
 } // namespace

@@ -7,12 +7,12 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <sys/wait.h>
 
+#include "zunScratchGame.h"
 #include "zunaiError.h"
 #include "zunaiPng.h"
 
@@ -45,29 +45,23 @@ private:
 
 inline std::string readFile(const fs::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return zunReadFile(path);
 }
 
 inline void writeFile(const fs::path& path, const std::string& text)
 {
     fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary);
-    out << text;
+    std::ofstream(path, std::ios::binary) << text;
 }
 
-// A game directory: bin/, the sample's level, and `database` as its path
-// database (none when empty).
+// A game directory: bin/, the sample's level unless `withLevel` is false,
+// and `database` as its path database (none when empty).
 inline void makeGame(const fs::path& dir, const std::string& database, bool withLevel = true)
 {
     fs::create_directories(dir / "bin");
-    if (withLevel) {
-        fs::create_directories(dir / "data" / "levels");
-        fs::copy_file(fs::path(ZUNAI_SAMPLE) / "data" / "levels" / "courtyard.obj",
-                      dir / "data" / "levels" / "courtyard.obj");
-    }
+    if (withLevel)
+        writeFile(dir / "data" / "levels" / "courtyard.obj",
+                  readFile(fs::path(ZUNAI_SAMPLE) / "data" / "levels" / "courtyard.obj"));
     if (!database.empty())
         writeFile(dir / "data" / "memory" / "levels" / "paths.qzt", database);
 }
@@ -107,11 +101,7 @@ inline ToolRun runTool(const fs::path& cwd, const std::vector<std::string>& args
         command += " " + quote(a);
     command += " >" + quote((capture / "out").string()) + " 2>" + quote((capture / "err").string()) + " </dev/null";
     const int status = std::system(command.c_str());
-    ToolRun run;
-    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = readFile(capture / "out");
-    run.err = readFile(capture / "err");
-    return run;
+    return ToolRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(capture / "out"), readFile(capture / "err")};
 }
 
 inline int countOf(const std::string& text, const std::string& what)
@@ -120,11 +110,6 @@ inline int countOf(const std::string& text, const std::string& what)
     for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size()))
         ++n;
     return n;
-}
-
-inline int lineCount(const std::string& text)
-{
-    return countOf(text, "\n");
 }
 
 // Empty when the SVG library reads and draws `svg`, else its complaint (a
