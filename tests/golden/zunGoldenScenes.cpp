@@ -11,9 +11,8 @@ public:
     explicit Line(const char* word) { text(word); }
     Line& text(const char* s)
     {
-        while (*s && used < sizeof buffer - 1)
-            buffer[used++] = *s++;
-        buffer[used] = '\0';
+        while (*s)
+            put(*s++);
         return *this;
     }
     Line& number(long long value)
@@ -26,9 +25,7 @@ public:
             digits[n++] = static_cast<char>('0' + magnitude % 10);
             magnitude /= 10;
         } while (magnitude);
-        text(" ");
-        if (value < 0)
-            text("-");
+        text(value < 0 ? " -" : " ");
         while (n)
             put(digits[--n]);
         return *this;
@@ -72,28 +69,30 @@ public:
         host.recordRays(1);
         host.writeLine(Line("scene ").text(name).str());
     }
+    // Writes `line` after the rays and drawn lines of the step so far.
+    void write(const Line& line)
+    {
+        flushCapture();
+        host.writeLine(line.str());
+    }
     // A new step: its rays and drawn lines are written by the next answer, mark or step.
     void step(const char* what, int index = -1)
     {
-        flushCapture();
         Line line("step ");
         line.text(what);
         if (index >= 0)
             line.number(index);
-        host.writeLine(line.str());
+        write(line);
     }
-    void answer(const char* name, long long value) { flushCapture(); host.writeLine(Line("answer ").text(name).number(value).str()); }
+    void answer(const char* name, long long value) { write(Line("answer ").text(name).number(value)); }
     void answer(const char* name, int value) { answer(name, static_cast<long long>(value)); }
-    void answer(const char* name, float value) { flushCapture(); host.writeLine(Line("answer ").text(name).bits(value).str()); }
-    void answer(const char* name, const cVector4& value) { flushCapture(); host.writeLine(Line("answer ").text(name).vector(value).str()); }
+    void answer(const char* name, float value) { write(Line("answer ").text(name).bits(value)); }
+    void answer(const char* name, const cVector4& value) { write(Line("answer ").text(name).vector(value)); }
     void marks(zunAIPath* path)
     {
-        flushCapture();
-        if (!path) {
-            host.writeLine("answer path none");
-            return;
-        }
-        host.writeLine(Line("answer marks").number(path->getNumMarks()).str());
+        if (!path)
+            return write(Line("answer path none"));
+        write(Line("answer marks").number(path->getNumMarks()));
         for (int i = 0; i < path->getNumMarks(); ++i) {
             zunAIMark* mark = path->getMark(i);
             Line line("mark");
@@ -175,27 +174,25 @@ void probes(Recorder& rec, float extent, float ground, int count)
 
         rec.step("validateTrace", i);
         float clear = -1.0f;
-        rec.answer("result", static_cast<long long>(mgr.validateTrace(origin, direction, unused, clear, length)));
+        rec.answer("result", mgr.validateTrace(origin, direction, unused, clear, length));
         rec.answer("clearLength", clear);
 
         rec.step("isBlocked", i);
-        rec.answer("result", static_cast<long long>(mgr.isBlocked(origin, direction, length, 0)));
+        rec.answer("result", mgr.isBlocked(origin, direction, length, 0));
 
         rec.step("isBlockedHorzTurn", i);
-        rec.answer("result", static_cast<long long>(mgr.isBlockedHorzTurn(origin, direction, length, angle, 0)));
+        rec.answer("result", mgr.isBlockedHorzTurn(origin, direction, length, angle, 0));
 
         rec.step("isBlockedVertScan", i);
         cVector4 span(0.0f, 0.0f, spread(i + 4, 5.0f, 40.0f));
         hit = cVector4();
-        rec.answer("result", static_cast<long long>(
-                                 mgr.isBlockedVertScan(origin, span, direction, length, angle, 3 + i % 5, &hit)));
+        rec.answer("result", mgr.isBlockedVertScan(origin, span, direction, length, angle, 3 + i % 5, &hit));
         rec.answer("hit", hit);
 
         rec.step("isBlockedArrayScan", i);
         hit = cVector4();
-        rec.answer("result", static_cast<long long>(mgr.isBlockedArrayScan(origin, spread(i + 6, 4.0f, 30.0f),
-                                                                           spread(i + 8, 4.0f, 30.0f), direction,
-                                                                           length, angle, 2 + i % 4, 2 + i % 3, &hit)));
+        rec.answer("result", mgr.isBlockedArrayScan(origin, spread(i + 6, 4.0f, 30.0f), spread(i + 8, 4.0f, 30.0f),
+                                                    direction, length, angle, 2 + i % 4, 2 + i % 3, &hit));
         rec.answer("hit", hit);
 
         rec.step("validateHeight", i);
@@ -281,18 +278,18 @@ void sensor(Recorder& rec, const cVector4* positions, int count)
         cVector4 position = positions[p];
         for (int tick = 0; tick < 6; ++tick) {
             rec.step("vtlUpdate", p * 100 + tick);
-            rec.answer("result", static_cast<long long>(video.vtlUpdate(0.5f * static_cast<float>(tick + 4 * p), position)));
-            rec.answer("lastRays", static_cast<long long>(video.lastRays));
-            rec.answer("lastHits", static_cast<long long>(video.lastHits));
+            rec.answer("result", video.vtlUpdate(0.5f * static_cast<float>(tick + 4 * p), position));
+            rec.answer("lastRays", video.lastRays);
+            rec.answer("lastHits", video.lastHits);
             rec.answer("meanDistance", video.meanDistance);
             rec.answer("startAngle", video.startAngle);
-            rec.answer("space", static_cast<long long>(video.getSpace()));
+            rec.answer("space", video.getSpace());
             for (int h = 0; h < video.lastHits && h < zunAIVideo::maxHitPoints; ++h)
                 rec.answer("hitPoint", video.hitPoints[h]);
         }
         cVector4 velocity = unitDirection(p, 0.1f) * spread(p, 1.0f, 9.0f);
         rec.step("isBlockedVelocity", p);
-        rec.answer("result", static_cast<long long>(video.isBlockedVelocity(position, velocity, spread(p + 1, 10.0f, 150.0f), 0)));
+        rec.answer("result", video.isBlockedVelocity(position, velocity, spread(p + 1, 10.0f, 150.0f), 0));
     }
 }
 
@@ -322,7 +319,7 @@ void bestPaths(Recorder& rec, zunAIPathMgr& db)
             zunAIPath* best = db.findBestPath(from, to, exitPoint, reversed, joins[k], dots[k], exclude, 4.0f);
             rec.answer("path", indexIn(db, best));
             rec.answer("exitPoint", exitPoint);
-            rec.answer("reversed", static_cast<long long>(reversed));
+            rec.answer("reversed", reversed);
         }
     }
 }
@@ -527,8 +524,8 @@ int zunPlayGoldenScenes(const zunGoldenHost& host)
     char name[] = "levels\\paths.qzt";
     const int loaded = db.loadPaths(name);
     host.leaveBin();
-    rec.answer("loadPaths", static_cast<long long>(loaded));
-    rec.answer("paths", static_cast<long long>(db.getNumPaths()));
+    rec.answer("loadPaths", loaded);
+    rec.answer("paths", db.getNumPaths());
     pathGeometry(rec, db);
 
     rec.scene("best paths on the sample");
