@@ -325,7 +325,7 @@ Paths managerCopies(Armed& run)
     return view;
 }
 
-// Host memories and tasks alive; each kind counts itself in.
+// Host memories and tasks alive; none may outlive the operation's managers.
 int live = 0;
 
 // A host memory; a piece of one mark (its type and when it was refreshed).
@@ -352,37 +352,34 @@ Marks memoryMarks(zunAIMemory* const* memories, int count)
 // 100..139; at 170 those before 120 expire. Then the six arrays as pieces.
 Paths memories(Armed& run)
 {
-    Paths view;
-    {
-        zunAIMemoryMgr manager;
-        zunArray<zunAIMemory> found[3], recent[3];
-        run.operate([&] {
-            for (int i = 0; i < 40; ++i)
-                if (zunAIMemory* memory = new CountedMemory(i % 3, 100.0f + i))
-                    manager.addMemory(memory);
-            manager.updateMemory(170.0f);
-            for (int t = 0; t < 3; ++t) {
-                manager.findMemoryArray(found[t], t, 100);
-                manager.findMemoryArray(recent[t], t, 130.0f, 100);
-            }
-        });
-        EXPECT_TRUE(listIsSound(manager.memories));
-        EXPECT_EQ(manager.memories.count, live) << "a memory is neither listed nor destroyed";
-        int byType[3] = {0, 0, 0};
-        for (auto* node = manager.memories.head; node; node = node->next) {
-            view.push_back(memoryMarks(&node->item, 1));
-            EXPECT_EQ(manager.haveMemory(node->item), 1);
-            ++byType[node->item->type];
-        }
+    zunAIMemoryMgr manager;
+    zunArray<zunAIMemory> found[3], recent[3];
+    run.operate([&] {
+        for (int i = 0; i < 40; ++i)
+            if (zunAIMemory* memory = new CountedMemory(i % 3, 100.0f + i))
+                manager.addMemory(memory);
+        manager.updateMemory(170.0f);
         for (int t = 0; t < 3; ++t) {
-            EXPECT_EQ(manager.getNumMemoriesType(t), byType[t]);
-            for (zunArray<zunAIMemory>* array : {&found[t], &recent[t]}) {
-                EXPECT_LE(array->count, array->capacity);
-                view.push_back(memoryMarks(array->data, array->count));
-            }
+            manager.findMemoryArray(found[t], t, 100);
+            manager.findMemoryArray(recent[t], t, 130.0f, 100);
+        }
+    });
+    EXPECT_TRUE(listIsSound(manager.memories));
+    EXPECT_EQ(manager.memories.count, live) << "a memory is neither listed nor destroyed";
+    Paths view;
+    int byType[3] = {0, 0, 0};
+    for (auto* node = manager.memories.head; node; node = node->next) {
+        view.push_back(memoryMarks(&node->item, 1));
+        EXPECT_EQ(manager.haveMemory(node->item), 1);
+        ++byType[node->item->type];
+    }
+    for (int t = 0; t < 3; ++t) {
+        EXPECT_EQ(manager.getNumMemoriesType(t), byType[t]);
+        for (zunArray<zunAIMemory>* array : {&found[t], &recent[t]}) {
+            EXPECT_LE(array->count, array->capacity);
+            view.push_back(memoryMarks(array->data, array->count));
         }
     }
-    EXPECT_EQ(live, 0) << "memories outlived their manager";
     return view;
 }
 
@@ -404,29 +401,26 @@ struct CountedTask : zunAITask {
 // them, the reset the 5 survivors of type 3.
 Paths tasks(Armed& run)
 {
+    zunAITaskMgr manager;
+    run.operate([&] {
+        for (int i = 0; i < 30; ++i)
+            if (zunAITask* task = new CountedTask(i % 4, 10.0f * i))
+                manager.addTask(task);
+        manager.updateTasks(100.0f);
+        manager.resetTasks();
+    });
+    EXPECT_TRUE(listIsSound(manager.tasks));
+    EXPECT_EQ(manager.tasks.count, live) << "a task is neither listed nor destroyed";
     Paths view;
-    {
-        zunAITaskMgr manager;
-        run.operate([&] {
-            for (int i = 0; i < 30; ++i)
-                if (zunAITask* task = new CountedTask(i % 4, 10.0f * i))
-                    manager.addTask(task);
-            manager.updateTasks(100.0f);
-            manager.resetTasks();
-        });
-        EXPECT_TRUE(listIsSound(manager.tasks));
-        EXPECT_EQ(manager.tasks.count, live) << "a task is neither listed nor destroyed";
-        bool byType[4] = {false, false, false, false};
-        for (auto* node = manager.tasks.head; node; node = node->next) {
-            auto* task = static_cast<CountedTask*>(node->item);
-            view.push_back(Marks{cVector4(float(task->type), task->endsAt, 0.0f)});
-            byType[task->type] = true;
-        }
-        for (int t = 0; t < 4; ++t) {
-            EXPECT_EQ(manager.haveTask(t), byType[t] ? 1 : 0);
-        }
+    bool byType[4] = {false, false, false, false};
+    for (auto* node = manager.tasks.head; node; node = node->next) {
+        auto* task = static_cast<CountedTask*>(node->item);
+        view.push_back(Marks{cVector4(float(task->type), task->endsAt, 0.0f)});
+        byType[task->type] = true;
     }
-    EXPECT_EQ(live, 0) << "tasks outlived their manager";
+    for (int t = 0; t < 4; ++t) {
+        EXPECT_EQ(manager.haveTask(t), byType[t] ? 1 : 0);
+    }
     return view;
 }
 
@@ -486,6 +480,7 @@ TEST_P(Sweep, EveryAllocationFailing)
         if (failing == 0)
             allocations = run.allocations;
         EXPECT_EQ(zunStandIn::allocStats().liveBlocks, startBlocks) << "blocks leaked";
+        EXPECT_EQ(live, 0) << "host memories or tasks outlived their manager";
         if (failing == 1) {
             EXPECT_LE(zunStandIn::allocStats().failures - failuresBefore, 1);
         }

@@ -214,20 +214,17 @@ TEST_F(zunStandInRenderTest, RefusesBrokenObjAndKeepsTheLevel) {
 // only, reset everything.
 TEST_F(zunStandInRenderTest, HookCapturesAndResets) {
     addFloor(0.0f);
-    cVector4 seenOrigin, seenDirection;
-    float seenLength = 0;
+    zunStandIn::Ray seen{};
     int answer = 1;
     zunStandIn::setHitScan([&](const cVector4& o, const cVector4& d, float length, cVector4& hit) {
-        seenOrigin = o;
-        seenDirection = d;
-        seenLength = length;
+        seen = zunStandIn::Ray{o, d, length, answer, hit};
         hit = vec4(4, 5, 6, 0);
         return answer;
     });
     EXPECT_VEC_EQ(cast(vec4(1, 2, 3, 0.5f), vec4(0, 0, -8, 2), 7).hit, cVector4(4, 5, 6));
-    EXPECT_VEC4_EQ(seenOrigin, vec4(1, 2, 3, 0.5f));
-    EXPECT_VEC4_EQ(seenDirection, vec4(0, 0, -8, 2));   // as passed, not normalised
-    EXPECT_EQ(seenLength, 7.0f);
+    EXPECT_VEC4_EQ(seen.origin, vec4(1, 2, 3, 0.5f));
+    EXPECT_VEC4_EQ(seen.direction, vec4(0, 0, -8, 2));   // as passed, not normalised
+    EXPECT_EQ(seen.length, 7.0f);
     EXPECT_TRUE(zunStandIn::rays().empty());
     zunStandIn::recordRays(true);
     answer = 0;
