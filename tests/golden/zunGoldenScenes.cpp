@@ -17,8 +17,17 @@ public:
     }
     Line& number(long long value)
     {
+        char digits[24];
+        int n = 0;
+        unsigned long long magnitude = value < 0 ? 0ull - static_cast<unsigned long long>(value)
+                                                 : static_cast<unsigned long long>(value);
+        do {
+            digits[n++] = static_cast<char>('0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude);
         text(value < 0 ? " -" : " ");
-        digits(value < 0 ? 0ull - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value));
+        while (n)
+            put(digits[--n]);
         return *this;
     }
     Line& bits(float value)
@@ -37,12 +46,6 @@ public:
     const char* str() const { return buffer; }
 
 private:
-    void digits(unsigned long long magnitude)
-    {
-        if (magnitude >= 10)
-            digits(magnitude / 10);
-        put(static_cast<char>('0' + magnitude % 10));
-    }
     void put(char c)
     {
         if (used < sizeof buffer - 1) {
