@@ -139,6 +139,25 @@ void addTwoRoutes(zunAIPathMgr& manager)
     }
 }
 
+// The paths an operation answered: sound and fresh, in `owner`'s list when
+// `registered`, else handed over (and deleted here). Their marks.
+Paths answered(const std::vector<zunAIPath*>& paths, zunAIPathMgr& owner, bool registered)
+{
+    Paths view;
+    for (zunAIPath* path : paths) {
+        if (!path)
+            continue;
+        EXPECT_TRUE(pathIsSound(*path));
+        EXPECT_EQ(owner.paths.contains(path), registered ? 1 : 0);
+        EXPECT_EQ(path->getCurMark(), 0);
+        EXPECT_EQ(path->isActive(), 0);
+        view.push_back(marksOf(*path));
+        if (!registered)
+            delete path;
+    }
+    return view;
+}
+
 // --- the operations ------------------------------------------------------------
 
 // loadPaths; while recording, the recording receives the first path's marks
@@ -209,16 +228,7 @@ Paths walk(Armed& run)
         }
     });
     EXPECT_TRUE(managerIsSound(manager));
-    Paths view;
-    for (zunAIPath* path : answers) {
-        if (!path)
-            continue;
-        EXPECT_TRUE(pathIsSound(*path));
-        view.push_back(marksOf(*path));
-        EXPECT_EQ(manager.paths.contains(path), registered ? 1 : 0);
-        if (!registered)
-            delete path;
-    }
+    const Paths view = answered(answers, manager, registered);
     EXPECT_EQ(manager.getNumPaths(), 2 + (registered ? static_cast<int>(view.size()) : 0));
     return view;
 }
@@ -239,16 +249,9 @@ Paths chainedRoutes(Armed& run)
     EXPECT_TRUE(managerIsSound(routes));
     EXPECT_TRUE(managerIsSound(database));
     EXPECT_TRUE(samePaths(pathsOf(database.paths), sampleFile)) << "the database changed";
-    int found = 0;
-    for (zunAIPath* route : answers) {
-        if (!route)
-            continue;
-        EXPECT_EQ(routes.getPath(found++), route) << "routes are registered in order";
-        EXPECT_EQ(route->getCurMark(), 0);
-        EXPECT_EQ(route->isActive(), 0);
-    }
-    EXPECT_EQ(routes.getNumPaths(), found);
-    return pathsOf(routes.paths);
+    const Paths view = answered(answers, routes, true);
+    EXPECT_TRUE(samePaths(pathsOf(routes.paths), view)) << "routes are registered in order, once each";
+    return view;
 }
 
 Paths copyPaths(Armed& run)
@@ -264,18 +267,7 @@ Paths copyPaths(Armed& run)
     EXPECT_TRUE(samePaths(pathsOf(database.paths), sampleFile)) << "the database changed";
     EXPECT_EQ(copies.front(), nullptr);
     EXPECT_EQ(copies.back(), nullptr);
-    Paths view;
-    for (zunAIPath* copy : copies) {
-        if (!copy)
-            continue;
-        EXPECT_TRUE(pathIsSound(*copy));
-        EXPECT_EQ(database.paths.contains(copy), 0);
-        EXPECT_EQ(copy->getCurMark(), 0);
-        EXPECT_EQ(copy->isActive(), 0);
-        view.push_back(marksOf(*copy));
-        delete copy;
-    }
-    return view;
+    return answered(copies, database, false);
 }
 
 // A source with the sample database, a selection, a recording and an active
