@@ -65,6 +65,7 @@ Vec3 cross(const Vec3& a, const Vec3& b)
     return Vec3{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 double norm(const Vec3& a) { return std::sqrt(dot(a, a)); }
+double largest(const Vec3& a) { return std::fmax(std::fabs(a.x), std::fmax(std::fabs(a.y), std::fabs(a.z))); }
 
 struct Triangle {
     Vec3 a, b, c;
@@ -145,8 +146,7 @@ double tolerance(const Triangle& t, const Vec3& origin, const Vec3& unit, double
         return -1.0;   // without area nothing can be hit on it
     const double sine = area / (l1 * l2);
     const double facing = std::fmax(std::fabs(dot(unit, n)) / area, 1e-3);
-    const double scale = std::fmax(std::fabs(origin.x), std::fmax(std::fabs(origin.y), std::fabs(origin.z))) +
-                         length + l1 + l2 + l3;
+    const double scale = largest(origin) + length + l1 + l2 + l3;
     return 1e-3 + 2e-5 * (l1 + l2 + l3) + 2e-6 * scale / (sine * facing);
 }
 
@@ -196,8 +196,6 @@ int castRay(const float origin[3], const float direction[3], float length, float
 }
 
 Vec3 toVec3(const float v[3]) { return Vec3{v[0], v[1], v[2]}; }
-
-double largest(const Vec3& a) { return std::fmax(std::fabs(a.x), std::fmax(std::fabs(a.y), std::fabs(a.z))); }
 
 // One ray through zunHitScan and through the ray test without the
 // hierarchy; given the level's triangles, also against the exact geometry.
