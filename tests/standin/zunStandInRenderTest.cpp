@@ -231,21 +231,13 @@ TEST_F(zunStandInRenderTest, HookCapturesAndResets) {
     EXPECT_VEC4_EQ(cast(cVector4(1, 2, 3), cVector4(0, 0, -1), 7).hit, vec4(-7, -7, -7, 5));   // a miss writes nothing
     zunStandIn::setHitScan(nullptr);
     EXPECT_EQ(cast(cVector4(1, 2, 3), cVector4(0, 0, -3), 7).hit.z, 0.0f);
+    // What is kept of each ray and drawn line is in the golden record, ray by ray.
     EXPECT_EQ(zunStandIn::rayCount(), 3);
-    const auto& rays = zunStandIn::rays();
-    ASSERT_EQ(rays.size(), 2u);
-    EXPECT_VEC_EQ(rays[0].direction, cVector4(0, 0, -1));
-    EXPECT_EQ(rays[0].length, 7.0f);
-    EXPECT_EQ(rays[0].result, 0);
-    EXPECT_EQ(rays[1].result, 1);
-    EXPECT_VEC4_EQ(rays[1].hit, vec4(1, 2, 0, 5));
-
+    EXPECT_EQ(zunStandIn::rays().size(), 2u);
     cVector4 from(1, 2, 3), to(4, 5, 6);
     zunGenericDrawWorldLine(from, to, 0x00FF00);
     zunAddSystemText(nullptr, 3, 1);
-    ASSERT_EQ(zunStandIn::lines().size(), 1u);
-    EXPECT_VEC_EQ(zunStandIn::lines()[0].to, to);
-    EXPECT_EQ(zunStandIn::lines()[0].colour, 0x00FF00ul);
+    EXPECT_EQ(zunStandIn::lines().size(), 1u);
     ASSERT_EQ(zunStandIn::texts().size(), 1u);
     EXPECT_EQ(zunStandIn::texts()[0].text, "");   // texts are checked with the path database's messages
 
