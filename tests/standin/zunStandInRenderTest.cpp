@@ -231,13 +231,14 @@ TEST_F(zunStandInRenderTest, HookCapturesAndResets) {
     EXPECT_VEC4_EQ(cast(cVector4(1, 2, 3), cVector4(0, 0, -1), 7).hit, vec4(-7, -7, -7, 5));   // a miss writes nothing
     zunStandIn::setHitScan(nullptr);
     EXPECT_EQ(cast(cVector4(1, 2, 3), cVector4(0, 0, -3), 7).hit.z, 0.0f);
-    // What is kept of each ray and drawn line is in the golden record, ray by ray.
+    // What is kept of each ray and drawn line is in the golden record, one by one.
     EXPECT_EQ(zunStandIn::rayCount(), 3);
     EXPECT_EQ(zunStandIn::rays().size(), 2u);
     cVector4 from(1, 2, 3), to(4, 5, 6);
     zunGenericDrawWorldLine(from, to, 0x00FF00);
     zunAddSystemText(nullptr, 3, 1);
-    EXPECT_EQ(zunStandIn::lines().size(), 1u);
+    ASSERT_EQ(zunStandIn::lines().size(), 1u);
+    EXPECT_VEC_EQ(zunStandIn::lines()[0].to, to);   // the record's drawn lines are level, so z is checked here
     ASSERT_EQ(zunStandIn::texts().size(), 1u);
     EXPECT_EQ(zunStandIn::texts()[0].text, "");   // texts are checked with the path database's messages
 
