@@ -201,16 +201,14 @@ void probes(Recorder& rec, float extent, float ground, int count)
     }
 }
 
-struct Request {
-    float sx, sy, sz, gx, gy, gz;
-};
+// A walk's start and goal.
+using Request = cVector4[2];
 
 void walks(Recorder& rec, const Request* requests, int count)
 {
     zunAIPathMgr mgr;
     for (int i = 0; i < count; ++i) {
-        const Request& r = requests[i];
-        cVector4 start(r.sx, r.sy, r.sz), goal(r.gx, r.gy, r.gz);
+        cVector4 start = requests[i][0], goal = requests[i][1];
         rec.step("walk", i);
         rec.marks(mgr.getPath(start, goal));
     }
@@ -254,9 +252,9 @@ int ringHook(const cVector4& origin, const cVector4& direction, float length, cV
 void scriptedWalks(Recorder& rec)
 {
     const Request requests[] = {
-        {0, 0, 0, 50, 0, 0},
-        {3.5f, -7.25f, 10, -30, 25, 10},
-        {-12, 40, 5, 20, 0, 25},
+        {{0, 0, 0}, {50, 0, 0}},
+        {{3.5f, -7.25f, 10}, {-30, 25, 10}},
+        {{-12, 40, 5}, {20, 0, 25}},
     };
     const float clearances[] = {0.0f, 30.0f, 6.5f};
     for (int k = 0; k < 3; ++k) {
@@ -327,20 +325,16 @@ void bestPaths(Recorder& rec, zunAIPathMgr& db)
 void chainedRoutes(Recorder& rec, zunAIPathMgr& db)
 {
     const Request requests[] = {
-        {-150, -178, floorHeight, 140, 158, terraceHeight},
-        {-140, 76, floorHeight, 95, -95, floorHeight},
-        {86, 138, terraceHeight, -150, -178, floorHeight},
-        {5, -45, floorHeight, -5, 115, floorHeight},
-        {-33.5f, 12.25f, floorHeight, 170, -160, floorHeight},
+        {{-150, -178, floorHeight}, {140, 158, terraceHeight}},
+        {{-140, 76, floorHeight}, {95, -95, floorHeight}},
+        {{86, 138, terraceHeight}, {-150, -178, floorHeight}},
+        {{5, -45, floorHeight}, {-5, 115, floorHeight}},
+        {{-33.5f, 12.25f, floorHeight}, {170, -160, floorHeight}},
     };
     zunAIPathMgr routes;
-    zunAIPathMgr::pathInfo tight;
-    tight.firstJoinDist = 80.0f;
-    tight.joinDist = 45.5f;
-    tight.minDot = 0.25f;
+    zunAIPathMgr::pathInfo tight{80.0f, 45.5f, 0.25f};   // the default height step
     for (int i = 0; i < 5; ++i) {
-        cVector4 start(requests[i].sx, requests[i].sy, requests[i].sz);
-        cVector4 goal(requests[i].gx, requests[i].gy, requests[i].gz);
+        cVector4 start = requests[i][0], goal = requests[i][1];
         rec.step("chained", i);
         rec.marks(routes.getPath(start, goal, db, nullptr));
         rec.step("chained tight", i);
@@ -479,9 +473,9 @@ int zunPlayGoldenScenes(const zunGoldenHost& host)
     rec.scene("walks on boxes");
     boxesLevel(host);
     const Request boxWalks[] = {
-        {0, 0, 24.7f, 35, -40, 24.7f},
-        {-70, 25, 24.7f, -25, 30, 24.7f},
-        {-5, -90, 24.7f, -5, -50, 34.7f},
+        {{0, 0, 24.7f}, {35, -40, 24.7f}},
+        {{-70, 25, 24.7f}, {-25, 30, 24.7f}},
+        {{-5, -90, 24.7f}, {-5, -50, 34.7f}},
     };
     walks(rec, boxWalks, 3);
 
@@ -503,9 +497,9 @@ int zunPlayGoldenScenes(const zunGoldenHost& host)
     rec.scene("walks on the sample");
     host.loadSampleLevel();
     const Request sampleWalks[] = {
-        {-140, 76, floorHeight, -100, 30, floorHeight},
-        {5, -45, floorHeight, -5, 15, floorHeight},
-        {60.5f, -120.25f, floorHeight, 100, -80, floorHeight},
+        {{-140, 76, floorHeight}, {-100, 30, floorHeight}},
+        {{5, -45, floorHeight}, {-5, 15, floorHeight}},
+        {{60.5f, -120.25f, floorHeight}, {100, -80, floorHeight}},
     };
     walks(rec, sampleWalks, 3);
 
