@@ -4,11 +4,13 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <vector>
 
 #include "standin/render/zunStandInLevel.h"
 #include "standin/zunStandIn.h"
 #include "zunAI.h"
+#include "zunManagerChecks.h"
 #include "zunScratchGame.h"
 
 namespace fs = std::filesystem;
@@ -17,37 +19,22 @@ namespace zunFuzz {
 
 namespace {
 
-// Links agree both ways, the count is the number of nodes, the tail is the
-// last node.
-template <class T>
-bool listIsSound(const zunList<T>& list)
-{
-    int nodes = 0;
-    const zunListNode<T>* previous = nullptr;
-    for (const zunListNode<T>* node = list.head; node; node = node->next) {
-        if (node->prev != previous)
-            return false;
-        previous = node;
-        ++nodes;
-    }
-    return nodes == list.count && list.tail == previous;
-}
-
 // The manager's paths as text, a line per path: its marks' coordinates as
-// the database writes them ("%f", C locale). False when a list is broken or
-// something is missing or not fresh, which no load without failures leaves.
-bool describe(const zunAIPathMgr& manager, std::string& out, std::string& why)
+// the database writes them ("%f", C locale). False when the manager is not
+// sound or something is missing or not fresh, which no load without failures
+// leaves.
+bool describe(zunAIPathMgr& manager, std::string& out, std::string& why)
 {
-    if (!listIsSound(manager.paths) || !listIsSound(manager.activePaths) || manager.newPath ||
-        manager.selectedPath || manager.activePaths.count != 0) {
-        why = "broken path list, or loading touched the recording, the selection or the active paths";
+    const ::testing::AssertionResult sound = managerIsSound(manager);
+    if (!sound || manager.newPath || manager.selectedPath || manager.activePaths.count != 0) {
+        why = std::string(sound.message()) + " (or loading touched the recording, the selection or the active paths)";
         return false;
     }
     int number = 0;
     for (auto* node = manager.paths.head; node; node = node->next, ++number) {
         const zunAIPath* path = node->item;
-        if (!path || !listIsSound(path->marks) || path->marks.count == 0 || path->curMark != 0 || path->active != 0) {
-            why = "path " + std::to_string(number) + " is null, broken, empty or not fresh";
+        if (!path || path->marks.count == 0 || path->curMark != 0 || path->active != 0) {
+            why = "path " + std::to_string(number) + " is null, empty or not fresh";
             return false;
         }
         for (auto* m = path->marks.head; m; m = m->next) {
@@ -78,6 +65,7 @@ Vec3 cross(const Vec3& a, const Vec3& b)
     return Vec3{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 double norm(const Vec3& a) { return std::sqrt(dot(a, a)); }
+double largest(const Vec3& a) { return std::fmax(std::fabs(a.x), std::fmax(std::fabs(a.y), std::fabs(a.z))); }
 
 struct Triangle {
     Vec3 a, b, c;
@@ -89,54 +77,39 @@ struct Triangle {
 // Meant for accepted files: false when it meets a line they can't hold.
 bool readObj(const std::string& text, std::vector<Vec3>& vertices, std::vector<Triangle>& triangles)
 {
-    std::size_t p = 0;
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        p = 3;
-    while (p < text.size()) {
-        std::size_t end = text.find('\n', p);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(p, end - p);
-        p = end + 1;
+    std::istringstream lines(text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? text.substr(3) : text);
+    for (std::string line; std::getline(lines, line);) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        const std::size_t hash = line.find('#');
-        if (hash != std::string::npos)
-            line.resize(hash);
+        line.resize(std::min(line.find('#'), line.size()));
         // Words split at blanks, tabs, vertical tabs and form feeds only, as
         // the level's reader splits them.
         std::vector<std::string> words;
-        std::size_t q = 0;
-        while (q < line.size()) {
-            const std::size_t from = line.find_first_not_of(" \t\v\f", q);
-            if (from == std::string::npos)
-                break;
-            q = line.find_first_of(" \t\v\f", from);
-            if (q == std::string::npos)
-                q = line.size();
-            words.push_back(line.substr(from, q - from));
+        for (std::size_t from = 0; (from = line.find_first_not_of(" \t\v\f", from)) != std::string::npos;) {
+            const std::size_t to = line.find_first_of(" \t\v\f", from);
+            words.push_back(line.substr(from, to - from));
+            from = to;
         }
-        if (words.empty())
+        if (words.empty() || (words[0] != "v" && words[0] != "f"))
             continue;
-        const std::string& word = words[0];
-        if ((word == "v" || word == "f") && words.size() < 4)
+        if (words.size() < 4)
             return false;
-        if (word == "v") {
+        if (words[0] == "v") {
             // The level keeps its corners in single precision.
             vertices.push_back(Vec3{std::strtof(words[1].c_str(), nullptr), std::strtof(words[2].c_str(), nullptr),
                                     std::strtof(words[3].c_str(), nullptr)});
-        } else if (word == "f") {
-            std::vector<Vec3> corners;
-            const long count = static_cast<long>(vertices.size());
-            for (std::size_t w = 1; w < words.size(); ++w) {
-                const long i = std::strtol(words[w].c_str(), nullptr, 10);
-                if (i == 0 || i > count || -i > count)
-                    return false;
-                corners.push_back(vertices[static_cast<std::size_t>(i > 0 ? i - 1 : count + i)]);
-            }
-            for (std::size_t i = 1; i + 1 < corners.size(); ++i)
-                triangles.push_back(Triangle{corners[0], corners[i], corners[i + 1]});
+            continue;
         }
+        std::vector<Vec3> corners;
+        const long count = static_cast<long>(vertices.size());
+        for (std::size_t w = 1; w < words.size(); ++w) {
+            const long i = std::strtol(words[w].c_str(), nullptr, 10);
+            if (i == 0 || i > count || -i > count)
+                return false;
+            corners.push_back(vertices[static_cast<std::size_t>(i > 0 ? i - 1 : count + i)]);
+        }
+        for (std::size_t i = 1; i + 1 < corners.size(); ++i)
+            triangles.push_back(Triangle{corners[0], corners[i], corners[i + 1]});
     }
     return true;
 }
@@ -173,8 +146,7 @@ double tolerance(const Triangle& t, const Vec3& origin, const Vec3& unit, double
         return -1.0;   // without area nothing can be hit on it
     const double sine = area / (l1 * l2);
     const double facing = std::fmax(std::fabs(dot(unit, n)) / area, 1e-3);
-    const double scale = std::fmax(std::fabs(origin.x), std::fmax(std::fabs(origin.y), std::fabs(origin.z))) +
-                         length + l1 + l2 + l3;
+    const double scale = largest(origin) + length + l1 + l2 + l3;
     return 1e-3 + 2e-5 * (l1 + l2 + l3) + 2e-6 * scale / (sine * facing);
 }
 
@@ -223,64 +195,47 @@ int castRay(const float origin[3], const float direction[3], float length, float
     return result;
 }
 
-double distance(const float a[3], const float b[3])
-{
-    const double dx = double(a[0]) - b[0], dy = double(a[1]) - b[1], dz = double(a[2]) - b[2];
-    return std::sqrt(dx * dx + dy * dy + dz * dz);
-}
-
-double largest(const float a[3])
-{
-    return std::fmax(std::fabs(a[0]), std::fmax(std::fabs(a[1]), std::fabs(a[2])));
-}
-
 Vec3 toVec3(const float v[3]) { return Vec3{v[0], v[1], v[2]}; }
 
 // One ray through zunHitScan and through the ray test without the
 // hierarchy; given the level's triangles, also against the exact geometry.
 std::string checkRay(const std::vector<Triangle>* exact, const float origin[3], const float direction[3], float length)
 {
-    float hit[3], linear[3];
-    const int result = castRay(origin, direction, length, hit);
-    const int expected = zunStandIn::hitScanLinear(origin, direction, length, linear);
-    char where[200];
-    std::snprintf(where, sizeof where, " (ray from %.9g %.9g %.9g along %.9g %.9g %.9g for %.9g)", origin[0],
-                  origin[1], origin[2], direction[0], direction[1], direction[2], length);
+    float hitAt[3], linearAt[3];
+    const int result = castRay(origin, direction, length, hitAt);
+    const int expected = zunStandIn::hitScanLinear(origin, direction, length, linearAt);
+    const Vec3 from = toVec3(origin), hit = toVec3(hitAt);
+    char where[300];
+    std::snprintf(where, sizeof where, " (ray from %.9g %.9g %.9g along %.9g %.9g %.9g for %.9g; hit %.9g %.9g %.9g)",
+                  origin[0], origin[1], origin[2], direction[0], direction[1], direction[2], length, hitAt[0],
+                  hitAt[1], hitAt[2]);
+    const auto fail = [&](const char* what) { return what + std::string(where); };
     if (result != expected)
-        return std::string("the hierarchy and the linear test disagree on a hit") + where;
+        return fail("the hierarchy and the linear test disagree on a hit");
     // Hit points are computed in float from the origin: allow for its rounding.
-    const double slack = 1e-4 * length + 1e-5 * (largest(origin) + largest(hit)) + 1e-3;
-    if (result) {
-        if (!std::isfinite(hit[0]) || !std::isfinite(hit[1]) || !std::isfinite(hit[2]))
-            return std::string("a hit point is not finite") + where;
-        const double reach = distance(origin, hit);
-        if (reach > length + slack)
-            return std::string("a hit lies beyond the ray's length") + where;
-        if (std::fabs(reach - distance(origin, linear)) > 1e-4 * length + 2 * slack)
-            return std::string("the hierarchy's hit is not the nearest") + where;
-    }
+    const double slack = 1e-4 * length + 1e-5 * (largest(from) + largest(hit)) + 1e-3;
+    const double reach = norm(hit - from);
+    if (result && !std::isfinite(hit.x + hit.y + hit.z))   // floats: their sum overflows no double
+        return fail("a hit point is not finite");
+    if (result && reach > length + slack)
+        return fail("a hit lies beyond the ray's length");
+    if (result && std::fabs(reach - norm(toVec3(linearAt) - from)) > 1e-4 * length + 2 * slack)
+        return fail("the hierarchy's hit is not the nearest");
     // The exact geometry judges moderate rays on moderate levels only.
-    if (!exact || largest(origin) > 1e5 || length > 1e6f)
+    if (!exact || largest(from) > 1e5 || length > 1e6f)
         return std::string();
 
     const Vec3 d = toVec3(direction);
     const Vec3 unit = d * (1.0 / norm(d));
-    const auto onTriangle = [&](const Triangle& t) {
-        return distanceTo(toVec3(hit), t) <= tolerance(t, toVec3(origin), unit, length);
-    };
-    if (result && std::none_of(exact->begin(), exact->end(), onTriangle)) {
-        char at[80];
-        std::snprintf(at, sizeof at, " at %.9g %.9g %.9g", hit[0], hit[1], hit[2]);
-        return std::string("a hit lies on no triangle") + at + where;
-    }
+    const auto onTriangle = [&](const Triangle& t) { return distanceTo(hit, t) <= tolerance(t, from, unit, length); };
+    if (result && std::none_of(exact->begin(), exact->end(), onTriangle))
+        return fail("a hit lies on no triangle");
     double stray = 0.0;
-    const double clear = clearHit(*exact, toVec3(origin), unit, length, stray);
-    if (clear < HUGE_VAL) {
-        if (!result)
-            return std::string("a ray misses a triangle that it meets squarely") + where;
-        if (distance(origin, hit) > clear + stray)
-            return std::string("a ray's hit lies behind a triangle that it meets squarely") + where;
-    }
+    const double clear = clearHit(*exact, from, unit, length, stray);
+    if (clear < HUGE_VAL && !result)
+        return fail("a ray misses a triangle that it meets squarely");
+    if (clear < HUGE_VAL && reach > clear + stray)
+        return fail("a ray's hit lies behind a triangle that it meets squarely");
     return std::string();
 }
 
@@ -355,11 +310,13 @@ std::string checkLevel(const std::uint8_t* data, std::size_t size)
             moderate = moderate && std::fabs(v.x) <= 1e5 && std::fabs(v.y) <= 1e5 && std::fabs(v.z) <= 1e5;
     const std::vector<Triangle>* exact = moderate ? &triangles : nullptr;
 
-    std::vector<Vec3> from(vertices.begin(), vertices.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(vertices.size(), 6)));
+    const auto firstSix = static_cast<std::ptrdiff_t>(std::min<std::size_t>(vertices.size(), 6));
+    std::vector<Vec3> from(vertices.begin(), vertices.begin() + firstSix);
     from.push_back(Vec3{0.0, 0.0, 0.0});
     from.push_back(Vec3{-100.0, 50.0, 20.0});
 
-    const float axes[][3] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}, {1, 1, 1}, {-1, 2, -0.5f}};
+    const float axes[][3] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0},
+                             {0, 0, 1}, {0, 0, -1}, {1, 1, 1}, {-1, 2, -0.5f}};
     const float lengths[] = {50.0f, 200.0f, 1e6f};
     std::string why;
     for (std::size_t i = 0; i < from.size(); ++i) {
@@ -378,9 +335,7 @@ std::string checkLevel(const std::uint8_t* data, std::size_t size)
             const float towards[3] = {static_cast<float>(from[j].x) - origin[0],
                                       static_cast<float>(from[j].y) - origin[1],
                                       static_cast<float>(from[j].z) - origin[2]};
-            const float reach = static_cast<float>(std::sqrt(double(towards[0]) * towards[0] +
-                                                             double(towards[1]) * towards[1] +
-                                                             double(towards[2]) * towards[2]));
+            const float reach = static_cast<float>(norm(toVec3(towards)));
             if (!std::isfinite(reach))
                 continue;
             if (!(why = checkRay(exact, origin, towards, reach * 1.5f + 1.0f)).empty())

@@ -11,7 +11,7 @@
 
 namespace zunFuzz {
 
-// `data` as a path database file, loaded with loadPaths: the lists are sound,
+// `data` as a path database file, loaded with loadPaths: the manager is sound,
 // every mark is whole, saveAllPaths and a load of what it wrote give the same
 // marks, saving those again writes the same bytes, and every block comes back.
 std::string checkPathDatabase(const std::uint8_t* data, std::size_t size);

@@ -11,9 +11,8 @@ public:
     explicit Line(const char* word) { text(word); }
     Line& text(const char* s)
     {
-        while (*s && used < sizeof buffer - 1)
-            buffer[used++] = *s++;
-        buffer[used] = '\0';
+        while (*s)
+            put(*s++);
         return *this;
     }
     Line& number(long long value)
@@ -26,9 +25,7 @@ public:
             digits[n++] = static_cast<char>('0' + magnitude % 10);
             magnitude /= 10;
         } while (magnitude);
-        text(" ");
-        if (value < 0)
-            text("-");
+        text(value < 0 ? " -" : " ");
         while (n)
             put(digits[--n]);
         return *this;
@@ -72,28 +69,30 @@ public:
         host.recordRays(1);
         host.writeLine(Line("scene ").text(name).str());
     }
+    // Writes `line` after the rays and drawn lines of the step so far.
+    void write(const Line& line)
+    {
+        flushCapture();
+        host.writeLine(line.str());
+    }
     // A new step: its rays and drawn lines are written by the next answer, mark or step.
     void step(const char* what, int index = -1)
     {
-        flushCapture();
         Line line("step ");
         line.text(what);
         if (index >= 0)
             line.number(index);
-        host.writeLine(line.str());
+        write(line);
     }
-    void answer(const char* name, long long value) { flushCapture(); host.writeLine(Line("answer ").text(name).number(value).str()); }
+    void answer(const char* name, long long value) { write(Line("answer ").text(name).number(value)); }
     void answer(const char* name, int value) { answer(name, static_cast<long long>(value)); }
-    void answer(const char* name, float value) { flushCapture(); host.writeLine(Line("answer ").text(name).bits(value).str()); }
-    void answer(const char* name, const cVector4& value) { flushCapture(); host.writeLine(Line("answer ").text(name).vector(value).str()); }
+    void answer(const char* name, float value) { write(Line("answer ").text(name).bits(value)); }
+    void answer(const char* name, const cVector4& value) { write(Line("answer ").text(name).vector(value)); }
     void marks(zunAIPath* path)
     {
-        flushCapture();
-        if (!path) {
-            host.writeLine("answer path none");
-            return;
-        }
-        host.writeLine(Line("answer marks").number(path->getNumMarks()).str());
+        if (!path)
+            return write(Line("answer path none"));
+        write(Line("answer marks").number(path->getNumMarks()));
         for (int i = 0; i < path->getNumMarks(); ++i) {
             zunAIMark* mark = path->getMark(i);
             Line line("mark");
@@ -175,27 +174,25 @@ void probes(Recorder& rec, float extent, float ground, int count)
 
         rec.step("validateTrace", i);
         float clear = -1.0f;
-        rec.answer("result", static_cast<long long>(mgr.validateTrace(origin, direction, unused, clear, length)));
+        rec.answer("result", mgr.validateTrace(origin, direction, unused, clear, length));
         rec.answer("clearLength", clear);
 
         rec.step("isBlocked", i);
-        rec.answer("result", static_cast<long long>(mgr.isBlocked(origin, direction, length, 0)));
+        rec.answer("result", mgr.isBlocked(origin, direction, length, 0));
 
         rec.step("isBlockedHorzTurn", i);
-        rec.answer("result", static_cast<long long>(mgr.isBlockedHorzTurn(origin, direction, length, angle, 0)));
+        rec.answer("result", mgr.isBlockedHorzTurn(origin, direction, length, angle, 0));
 
         rec.step("isBlockedVertScan", i);
         cVector4 span(0.0f, 0.0f, spread(i + 4, 5.0f, 40.0f));
         hit = cVector4();
-        rec.answer("result", static_cast<long long>(
-                                 mgr.isBlockedVertScan(origin, span, direction, length, angle, 3 + i % 5, &hit)));
+        rec.answer("result", mgr.isBlockedVertScan(origin, span, direction, length, angle, 3 + i % 5, &hit));
         rec.answer("hit", hit);
 
         rec.step("isBlockedArrayScan", i);
         hit = cVector4();
-        rec.answer("result", static_cast<long long>(mgr.isBlockedArrayScan(origin, spread(i + 6, 4.0f, 30.0f),
-                                                                           spread(i + 8, 4.0f, 30.0f), direction,
-                                                                           length, angle, 2 + i % 4, 2 + i % 3, &hit)));
+        rec.answer("result", mgr.isBlockedArrayScan(origin, spread(i + 6, 4.0f, 30.0f), spread(i + 8, 4.0f, 30.0f),
+                                                    direction, length, angle, 2 + i % 4, 2 + i % 3, &hit));
         rec.answer("hit", hit);
 
         rec.step("validateHeight", i);
@@ -204,16 +201,14 @@ void probes(Recorder& rec, float extent, float ground, int count)
     }
 }
 
-struct Request {
-    float sx, sy, sz, gx, gy, gz;
-};
+// A walk's start and goal.
+using Request = cVector4[2];
 
 void walks(Recorder& rec, const Request* requests, int count)
 {
     zunAIPathMgr mgr;
     for (int i = 0; i < count; ++i) {
-        const Request& r = requests[i];
-        cVector4 start(r.sx, r.sy, r.sz), goal(r.gx, r.gy, r.gz);
+        cVector4 start = requests[i][0], goal = requests[i][1];
         rec.step("walk", i);
         rec.marks(mgr.getPath(start, goal));
     }
@@ -257,9 +252,9 @@ int ringHook(const cVector4& origin, const cVector4& direction, float length, cV
 void scriptedWalks(Recorder& rec)
 {
     const Request requests[] = {
-        {0, 0, 0, 50, 0, 0},
-        {3.5f, -7.25f, 10, -30, 25, 10},
-        {-12, 40, 5, 20, 0, 25},
+        {{0, 0, 0}, {50, 0, 0}},
+        {{3.5f, -7.25f, 10}, {-30, 25, 10}},
+        {{-12, 40, 5}, {20, 0, 25}},
     };
     const float clearances[] = {0.0f, 30.0f, 6.5f};
     for (int k = 0; k < 3; ++k) {
@@ -281,18 +276,18 @@ void sensor(Recorder& rec, const cVector4* positions, int count)
         cVector4 position = positions[p];
         for (int tick = 0; tick < 6; ++tick) {
             rec.step("vtlUpdate", p * 100 + tick);
-            rec.answer("result", static_cast<long long>(video.vtlUpdate(0.5f * static_cast<float>(tick + 4 * p), position)));
-            rec.answer("lastRays", static_cast<long long>(video.lastRays));
-            rec.answer("lastHits", static_cast<long long>(video.lastHits));
+            rec.answer("result", video.vtlUpdate(0.5f * static_cast<float>(tick + 4 * p), position));
+            rec.answer("lastRays", video.lastRays);
+            rec.answer("lastHits", video.lastHits);
             rec.answer("meanDistance", video.meanDistance);
             rec.answer("startAngle", video.startAngle);
-            rec.answer("space", static_cast<long long>(video.getSpace()));
+            rec.answer("space", video.getSpace());
             for (int h = 0; h < video.lastHits && h < zunAIVideo::maxHitPoints; ++h)
                 rec.answer("hitPoint", video.hitPoints[h]);
         }
         cVector4 velocity = unitDirection(p, 0.1f) * spread(p, 1.0f, 9.0f);
         rec.step("isBlockedVelocity", p);
-        rec.answer("result", static_cast<long long>(video.isBlockedVelocity(position, velocity, spread(p + 1, 10.0f, 150.0f), 0)));
+        rec.answer("result", video.isBlockedVelocity(position, velocity, spread(p + 1, 10.0f, 150.0f), 0));
     }
 }
 
@@ -322,7 +317,7 @@ void bestPaths(Recorder& rec, zunAIPathMgr& db)
             zunAIPath* best = db.findBestPath(from, to, exitPoint, reversed, joins[k], dots[k], exclude, 4.0f);
             rec.answer("path", indexIn(db, best));
             rec.answer("exitPoint", exitPoint);
-            rec.answer("reversed", static_cast<long long>(reversed));
+            rec.answer("reversed", reversed);
         }
     }
 }
@@ -330,20 +325,16 @@ void bestPaths(Recorder& rec, zunAIPathMgr& db)
 void chainedRoutes(Recorder& rec, zunAIPathMgr& db)
 {
     const Request requests[] = {
-        {-150, -178, floorHeight, 140, 158, terraceHeight},
-        {-140, 76, floorHeight, 95, -95, floorHeight},
-        {86, 138, terraceHeight, -150, -178, floorHeight},
-        {5, -45, floorHeight, -5, 115, floorHeight},
-        {-33.5f, 12.25f, floorHeight, 170, -160, floorHeight},
+        {{-150, -178, floorHeight}, {140, 158, terraceHeight}},
+        {{-140, 76, floorHeight}, {95, -95, floorHeight}},
+        {{86, 138, terraceHeight}, {-150, -178, floorHeight}},
+        {{5, -45, floorHeight}, {-5, 115, floorHeight}},
+        {{-33.5f, 12.25f, floorHeight}, {170, -160, floorHeight}},
     };
     zunAIPathMgr routes;
-    zunAIPathMgr::pathInfo tight;
-    tight.firstJoinDist = 80.0f;
-    tight.joinDist = 45.5f;
-    tight.minDot = 0.25f;
+    zunAIPathMgr::pathInfo tight{80.0f, 45.5f, 0.25f};   // the default height step
     for (int i = 0; i < 5; ++i) {
-        cVector4 start(requests[i].sx, requests[i].sy, requests[i].sz);
-        cVector4 goal(requests[i].gx, requests[i].gy, requests[i].gz);
+        cVector4 start = requests[i][0], goal = requests[i][1];
         rec.step("chained", i);
         rec.marks(routes.getPath(start, goal, db, nullptr));
         rec.step("chained tight", i);
@@ -482,9 +473,9 @@ int zunPlayGoldenScenes(const zunGoldenHost& host)
     rec.scene("walks on boxes");
     boxesLevel(host);
     const Request boxWalks[] = {
-        {0, 0, 24.7f, 35, -40, 24.7f},
-        {-70, 25, 24.7f, -25, 30, 24.7f},
-        {-5, -90, 24.7f, -5, -50, 34.7f},
+        {{0, 0, 24.7f}, {35, -40, 24.7f}},
+        {{-70, 25, 24.7f}, {-25, 30, 24.7f}},
+        {{-5, -90, 24.7f}, {-5, -50, 34.7f}},
     };
     walks(rec, boxWalks, 3);
 
@@ -506,9 +497,9 @@ int zunPlayGoldenScenes(const zunGoldenHost& host)
     rec.scene("walks on the sample");
     host.loadSampleLevel();
     const Request sampleWalks[] = {
-        {-140, 76, floorHeight, -100, 30, floorHeight},
-        {5, -45, floorHeight, -5, 15, floorHeight},
-        {60.5f, -120.25f, floorHeight, 100, -80, floorHeight},
+        {{-140, 76, floorHeight}, {-100, 30, floorHeight}},
+        {{5, -45, floorHeight}, {-5, 15, floorHeight}},
+        {{60.5f, -120.25f, floorHeight}, {100, -80, floorHeight}},
     };
     walks(rec, sampleWalks, 3);
 
@@ -527,8 +518,8 @@ int zunPlayGoldenScenes(const zunGoldenHost& host)
     char name[] = "levels\\paths.qzt";
     const int loaded = db.loadPaths(name);
     host.leaveBin();
-    rec.answer("loadPaths", static_cast<long long>(loaded));
-    rec.answer("paths", static_cast<long long>(db.getNumPaths()));
+    rec.answer("loadPaths", loaded);
+    rec.answer("paths", db.getNumPaths());
     pathGeometry(rec, db);
 
     rec.scene("best paths on the sample");

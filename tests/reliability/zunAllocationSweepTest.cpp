@@ -21,11 +21,12 @@ namespace {
 using Marks = std::vector<cVector4>;
 using Paths = std::vector<Marks>;
 
-// Positions of a path's allocated marks, in order.
-Marks marksOf(const zunAIPath& path)
+// Positions of a path's allocated marks in order; those before its first
+// null item only, when asked.
+Marks marksOf(const zunAIPath& path, bool toFirstNull = false)
 {
     Marks out;
-    for (auto* node = path.marks.head; node; node = node->next)
+    for (auto* node = path.marks.head; node && (node->item || !toFirstNull); node = node->next)
         if (node->item)
             out.push_back(node->item->position);
     return out;
@@ -80,19 +81,16 @@ int loadSample(zunAIPathMgr& manager)
     return manager.loadPaths(name);
 }
 
-enum class Injected { none, one, fromOn };
-
-// Arms a run's failures around the operation itself, and counts its allocations.
+// Arms a run's failures around the operation itself, and counts its
+// allocations: from allocation k on, `failing` of them fail (0: none, -1: all).
 struct Armed {
-    Injected mode;
-    int k;
+    int k, failing;
     long long allocations = 0;
     template <class Operate>
     void operate(Operate operation)
     {
         const long long before = zunStandIn::allocStats().allocations;
-        if (mode != Injected::none)
-            zunStandIn::failAllocations(k, mode == Injected::one ? 1 : -1);
+        zunStandIn::failAllocations(k, failing);
         operation();
         zunStandIn::stopFailing();
         allocations = zunStandIn::allocStats().allocations - before;
@@ -110,20 +108,12 @@ std::string sampleBytes;
 void expectSaveReload(zunAIPathMgr& manager)
 {
     Paths want;
-    for (auto* node = manager.paths.head; node && node->item; node = node->next) {
-        Marks marks;
-        for (auto* m = node->item->marks.head; m && m->item; m = m->next)
-            marks.push_back(m->item->position);
-        if (marks.empty())
-            break;
-        want.push_back(marks);
-    }
+    for (auto* node = manager.paths.head; node && node->item && !marksOf(*node->item, true).empty(); node = node->next)
+        want.push_back(marksOf(*node->item, true));
     EXPECT_EQ(manager.saveAllPaths(), 1);
-    {
-        zunAIPathMgr reloaded;
-        EXPECT_EQ(loadSample(reloaded), 1);
-        EXPECT_TRUE(samePaths(pathsOf(reloaded.paths), want)) << "after a save and a reload";
-    }
+    zunAIPathMgr reloaded;
+    EXPECT_EQ(loadSample(reloaded), 1);
+    EXPECT_TRUE(samePaths(pathsOf(reloaded.paths), want)) << "after a save and a reload";
     zunWriteFile(game->database(), sampleBytes);
 }
 
@@ -149,6 +139,25 @@ void addTwoRoutes(zunAIPathMgr& manager)
     }
 }
 
+// The paths an operation answered: sound and fresh, in `owner`'s list when
+// `registered`, else handed over (and deleted here). Their marks.
+Paths answered(const std::vector<zunAIPath*>& paths, zunAIPathMgr& owner, bool registered)
+{
+    Paths view;
+    for (zunAIPath* path : paths) {
+        if (!path)
+            continue;
+        EXPECT_TRUE(pathIsSound(*path));
+        EXPECT_EQ(owner.paths.contains(path), registered ? 1 : 0);
+        EXPECT_EQ(path->getCurMark(), 0);
+        EXPECT_EQ(path->isActive(), 0);
+        view.push_back(marksOf(*path));
+        if (!registered)
+            delete path;
+    }
+    return view;
+}
+
 // --- the operations ------------------------------------------------------------
 
 // loadPaths; while recording, the recording receives the first path's marks
@@ -166,9 +175,9 @@ Paths loadPaths(Armed& run)
     EXPECT_TRUE(managerIsSound(manager));
     EXPECT_EQ(manager.newPath, nullptr);
     EXPECT_TRUE(!zunStandIn::log().empty() && zunStandIn::log().back() == "AI: PathMgr->Loaded paths successfully.");
-    if (run.mode == Injected::none && recording) {
+    if (run.failing == 0 && recording) {
         EXPECT_VEC4_EQ(manager.getPath(0)->getMark(0)->position, recorded);
-    } else if (run.mode == Injected::none) {
+    } else if (run.failing == 0) {
         EXPECT_EQ(run.allocations, 12 * 2 + 86 * 2) << "a path, a node, a mark and a node each";
     }
     expectSaveReload(manager);
@@ -190,7 +199,7 @@ Paths recordAndCommit(Armed& run)
         saved = manager.saveNewPath();
     });
     EXPECT_TRUE(managerIsSound(manager));
-    if (run.mode == Injected::none) {
+    if (run.failing == 0) {
         EXPECT_EQ(added, 5);
         EXPECT_EQ(saved, 1);
     }
@@ -219,16 +228,7 @@ Paths walk(Armed& run)
         }
     });
     EXPECT_TRUE(managerIsSound(manager));
-    Paths view;
-    for (zunAIPath* path : answers) {
-        if (!path)
-            continue;
-        EXPECT_TRUE(pathIsSound(*path));
-        view.push_back(marksOf(*path));
-        EXPECT_EQ(manager.paths.contains(path), registered ? 1 : 0);
-        if (!registered)
-            delete path;
-    }
+    const Paths view = answered(answers, manager, registered);
     EXPECT_EQ(manager.getNumPaths(), 2 + (registered ? static_cast<int>(view.size()) : 0));
     return view;
 }
@@ -249,16 +249,9 @@ Paths chainedRoutes(Armed& run)
     EXPECT_TRUE(managerIsSound(routes));
     EXPECT_TRUE(managerIsSound(database));
     EXPECT_TRUE(samePaths(pathsOf(database.paths), sampleFile)) << "the database changed";
-    int found = 0;
-    for (zunAIPath* route : answers) {
-        if (!route)
-            continue;
-        EXPECT_EQ(routes.getPath(found++), route) << "routes are registered in order";
-        EXPECT_EQ(route->getCurMark(), 0);
-        EXPECT_EQ(route->isActive(), 0);
-    }
-    EXPECT_EQ(routes.getNumPaths(), found);
-    return pathsOf(routes.paths);
+    const Paths view = answered(answers, routes, true);
+    EXPECT_TRUE(samePaths(pathsOf(routes.paths), view)) << "routes are registered in order, once each";
+    return view;
 }
 
 Paths copyPaths(Armed& run)
@@ -274,18 +267,7 @@ Paths copyPaths(Armed& run)
     EXPECT_TRUE(samePaths(pathsOf(database.paths), sampleFile)) << "the database changed";
     EXPECT_EQ(copies.front(), nullptr);
     EXPECT_EQ(copies.back(), nullptr);
-    Paths view;
-    for (zunAIPath* copy : copies) {
-        if (!copy)
-            continue;
-        EXPECT_TRUE(pathIsSound(*copy));
-        EXPECT_EQ(database.paths.contains(copy), 0);
-        EXPECT_EQ(copy->getCurMark(), 0);
-        EXPECT_EQ(copy->isActive(), 0);
-        view.push_back(marksOf(*copy));
-        delete copy;
-    }
-    return view;
+    return answered(copies, database, false);
 }
 
 // A source with the sample database, a selection, a recording and an active
@@ -328,17 +310,18 @@ Paths managerCopies(Armed& run)
             EXPECT_NE(copy->selectedPath, source.selectedPath);
             EXPECT_TRUE(isSubsequence(marksOf(*copy->selectedPath), sampleFile[selected]));
         }
-        if (run.mode == Injected::none) {
+        if (run.failing == 0) {
             EXPECT_EQ(copy->selectedPath, copy->getPath(selected));
         }
     }
     return view;
 }
 
-// A host memory that counts the live ones; a memory is a piece of one mark
-// (its type and when it was refreshed).
+// Host memories and tasks alive; none may outlive the operation's managers.
+int live = 0;
+
+// A host memory; a piece of one mark (its type and when it was refreshed).
 struct CountedMemory : zunAIMemory {
-    static int live;
     CountedMemory(int kind, float refreshedAt)
     {
         ++live;
@@ -348,7 +331,6 @@ struct CountedMemory : zunAIMemory {
     }
     ~CountedMemory() override { --live; }
 };
-int CountedMemory::live = 0;
 
 Marks memoryMarks(zunAIMemory* const* memories, int count)
 {
@@ -362,44 +344,40 @@ Marks memoryMarks(zunAIMemory* const* memories, int count)
 // 100..139; at 170 those before 120 expire. Then the six arrays as pieces.
 Paths memories(Armed& run)
 {
-    Paths view;
-    {
-        zunAIMemoryMgr manager;
-        zunArray<zunAIMemory> found[3], recent[3];
-        run.operate([&] {
-            for (int i = 0; i < 40; ++i)
-                if (zunAIMemory* memory = new CountedMemory(i % 3, 100.0f + i))
-                    manager.addMemory(memory);
-            manager.updateMemory(170.0f);
-            for (int t = 0; t < 3; ++t) {
-                manager.findMemoryArray(found[t], t, 100);
-                manager.findMemoryArray(recent[t], t, 130.0f, 100);
-            }
-        });
-        EXPECT_TRUE(listIsSound(manager.memories));
-        EXPECT_EQ(manager.memories.count, CountedMemory::live) << "a memory is neither listed nor destroyed";
-        int byType[3] = {0, 0, 0};
-        for (auto* node = manager.memories.head; node; node = node->next) {
-            view.push_back(memoryMarks(&node->item, 1));
-            EXPECT_EQ(manager.haveMemory(node->item), 1);
-            ++byType[node->item->type];
-        }
+    zunAIMemoryMgr manager;
+    zunArray<zunAIMemory> found[3], recent[3];
+    run.operate([&] {
+        for (int i = 0; i < 40; ++i)
+            if (zunAIMemory* memory = new CountedMemory(i % 3, 100.0f + i))
+                manager.addMemory(memory);
+        manager.updateMemory(170.0f);
         for (int t = 0; t < 3; ++t) {
-            EXPECT_EQ(manager.getNumMemoriesType(t), byType[t]);
-            for (zunArray<zunAIMemory>* array : {&found[t], &recent[t]}) {
-                EXPECT_LE(array->count, array->capacity);
-                view.push_back(memoryMarks(array->data, array->count));
-            }
+            manager.findMemoryArray(found[t], t, 100);
+            manager.findMemoryArray(recent[t], t, 130.0f, 100);
+        }
+    });
+    EXPECT_TRUE(listIsSound(manager.memories));
+    EXPECT_EQ(manager.memories.count, live) << "a memory is neither listed nor destroyed";
+    Paths view;
+    int byType[3] = {0, 0, 0};
+    for (auto* node = manager.memories.head; node; node = node->next) {
+        view.push_back(memoryMarks(&node->item, 1));
+        EXPECT_EQ(manager.haveMemory(node->item), 1);
+        ++byType[node->item->type];
+    }
+    for (int t = 0; t < 3; ++t) {
+        EXPECT_EQ(manager.getNumMemoriesType(t), byType[t]);
+        for (zunArray<zunAIMemory>* array : {&found[t], &recent[t]}) {
+            EXPECT_LE(array->count, array->capacity);
+            view.push_back(memoryMarks(array->data, array->count));
         }
     }
-    EXPECT_EQ(CountedMemory::live, 0) << "memories outlived their manager";
     return view;
 }
 
 // A host task that ends at a given time, and at a reset when its type is 3;
 // a task is a piece of one mark (its type and end).
 struct CountedTask : zunAITask {
-    static int live;
     float endsAt;
     CountedTask(int kind, float end) : endsAt(end)
     {
@@ -410,35 +388,31 @@ struct CountedTask : zunAITask {
     int vtlReset() override { return type != 3; }
     int vtlUpdate(float time) override { return time < endsAt; }
 };
-int CountedTask::live = 0;
 
 // addTask: 30 tasks ending at 0, 10, ..., 290; the update at 100 ends 11 of
 // them, the reset the 5 survivors of type 3.
 Paths tasks(Armed& run)
 {
+    zunAITaskMgr manager;
+    run.operate([&] {
+        for (int i = 0; i < 30; ++i)
+            if (zunAITask* task = new CountedTask(i % 4, 10.0f * i))
+                manager.addTask(task);
+        manager.updateTasks(100.0f);
+        manager.resetTasks();
+    });
+    EXPECT_TRUE(listIsSound(manager.tasks));
+    EXPECT_EQ(manager.tasks.count, live) << "a task is neither listed nor destroyed";
     Paths view;
-    {
-        zunAITaskMgr manager;
-        run.operate([&] {
-            for (int i = 0; i < 30; ++i)
-                if (zunAITask* task = new CountedTask(i % 4, 10.0f * i))
-                    manager.addTask(task);
-            manager.updateTasks(100.0f);
-            manager.resetTasks();
-        });
-        EXPECT_TRUE(listIsSound(manager.tasks));
-        EXPECT_EQ(manager.tasks.count, CountedTask::live) << "a task is neither listed nor destroyed";
-        bool byType[4] = {false, false, false, false};
-        for (auto* node = manager.tasks.head; node; node = node->next) {
-            auto* task = static_cast<CountedTask*>(node->item);
-            view.push_back(Marks{cVector4(float(task->type), task->endsAt, 0.0f)});
-            byType[task->type] = true;
-        }
-        for (int t = 0; t < 4; ++t) {
-            EXPECT_EQ(manager.haveTask(t), byType[t] ? 1 : 0);
-        }
+    bool byType[4] = {false, false, false, false};
+    for (auto* node = manager.tasks.head; node; node = node->next) {
+        auto* task = static_cast<CountedTask*>(node->item);
+        view.push_back(Marks{cVector4(float(task->type), task->endsAt, 0.0f)});
+        byType[task->type] = true;
     }
-    EXPECT_EQ(CountedTask::live, 0) << "tasks outlived their manager";
+    for (int t = 0; t < 4; ++t) {
+        EXPECT_EQ(manager.haveTask(t), byType[t] ? 1 : 0);
+    }
     return view;
 }
 
@@ -489,30 +463,30 @@ TEST_P(Sweep, EveryAllocationFailing)
     const Operation& op = GetParam();
     const long long startBlocks = zunStandIn::allocStats().liveBlocks;
     long long allocations = 0;
-    auto runOnce = [&](Injected mode, int k) {
-        SCOPED_TRACE(std::string(op.name) + ": allocation " + std::to_string(k) +
-                     (mode == Injected::none ? ", none" : mode == Injected::one ? ", one" : ", from k on"));
+    auto runOnce = [&](int k, int failing) {
+        SCOPED_TRACE(std::string(op.name) + ": from allocation " + std::to_string(k) + ", failing " +
+                     std::to_string(failing));
         const long long failuresBefore = zunStandIn::allocStats().failures;
-        Armed run{mode, k};
+        Armed run{k, failing};
         const Paths view = op.run(run);
-        const long long failed = zunStandIn::allocStats().failures - failuresBefore;
-        if (mode == Injected::none)
+        if (failing == 0)
             allocations = run.allocations;
         EXPECT_EQ(zunStandIn::allocStats().liveBlocks, startBlocks) << "blocks leaked";
-        if (mode == Injected::one) {
-            EXPECT_LE(failed, 1);
+        EXPECT_EQ(live, 0) << "host memories or tasks outlived their manager";
+        if (failing == 1) {
+            EXPECT_LE(zunStandIn::allocStats().failures - failuresBefore, 1);
         }
         return view;
     };
 
-    const Paths reference = runOnce(Injected::none, 0);
+    const Paths reference = runOnce(0, 0);
     ASSERT_EQ(reference.size(), op.pieces);
     for (int k = 0; k <= allocations && !HasFatalFailure(); ++k) {
         SCOPED_TRACE("failing from allocation " + std::to_string(k));
-        const int exact = matchPaths(runOnce(Injected::one, k), reference);
+        const int exact = matchPaths(runOnce(k, 1), reference);
         EXPECT_GE(exact, 0) << "one failure: a piece of no run without failures";
         EXPECT_GE(exact + op.oneFailureCosts, static_cast<int>(reference.size())) << "one failure costs too much";
-        const Paths rest = runOnce(Injected::fromOn, k);
+        const Paths rest = runOnce(k, -1);
         const int whole = matchPaths(rest, reference);
         EXPECT_GE(whole, 0) << "all failing: a piece of no run without failures";
         if (op.leavesWholePieces) {

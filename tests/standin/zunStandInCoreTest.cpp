@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -241,18 +240,14 @@ TEST_F(zunScriptTest, LoadReplacesAssignmentsAndAFailedLoadKeepsThem) {
     script.addStatement(text("C = 5;"));
     EXPECT_EQ(valueOf(script, "A"), 4.0f);
     EXPECT_EQ(valueOf(script, "C"), 5.0f);
-    char statement[32], name[16];
     for (int i = 0; i < 300; ++i) {   // well past the table's first size
-        std::snprintf(statement, sizeof statement, "N%d = %d;", i, i);
-        script.addStatement(statement);
+        script.addStatement(text("N" + std::to_string(i) + " = " + std::to_string(i) + ";"));
         if (i % 50 == 0) {
             EXPECT_TRUE(assigned(script, "A"));
         }
     }
-    for (int i = 0; i < 300; ++i) {
-        std::snprintf(name, sizeof name, "N%d", i);
-        ASSERT_EQ(valueOf(script, name), float(i));
-    }
+    for (int i = 0; i < 300; ++i)
+        ASSERT_EQ(valueOf(script, ("N" + std::to_string(i)).c_str()), float(i));
     EXPECT_EQ(valueOf(script, "A"), 4.0f);
 }
 

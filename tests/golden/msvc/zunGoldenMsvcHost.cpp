@@ -22,32 +22,20 @@ __declspec(dllimport) __declspec(noreturn) void __stdcall ExitProcess(unsigned i
 
 namespace {
 
-// --- output: lines gathered in a buffer, written out whenever it fills ------
+// --- output: a line at a time ---------------------------------------------------
 
 const unsigned long standardOutput = static_cast<unsigned long>(-11);
-char output[1 << 16];
-unsigned long outputUsed = 0;
 bool outputFailed = false;
-
-void flushOutput()
-{
-    unsigned long written = 0;
-    if (outputUsed && (!WriteFile(GetStdHandle(standardOutput), output, outputUsed, &written, nullptr) ||
-                       written != outputUsed))
-        outputFailed = true;
-    outputUsed = 0;
-}
 
 void writeLine(const char* line)
 {
-    unsigned long length = 0;
-    while (line[length])
-        ++length;
-    if (outputUsed + length + 1 > sizeof output)
-        flushOutput();
-    for (unsigned long i = 0; i < length; ++i)
-        output[outputUsed++] = line[i];
-    output[outputUsed++] = '\n';
+    char buffer[512];   // longer than any line of the record
+    unsigned long length = 0, written = 0;
+    for (; line[length] && length + 1 < sizeof buffer; ++length)
+        buffer[length] = line[length];
+    buffer[length++] = '\n';
+    if (!WriteFile(GetStdHandle(standardOutput), buffer, length, &written, nullptr) || written != length)
+        outputFailed = true;
 }
 
 // --- the stand-in's controls, vectors as four floats -------------------------
@@ -58,9 +46,6 @@ cVector4 vectorOf(const float* f)
     v.w = f[3];
     return v;
 }
-
-void addBox(const cVector4& min, const cVector4& max) { zunBridgeAddBox(&min.x, &max.x); }
-void addTriangle(const cVector4& a, const cVector4& b, const cVector4& c) { zunBridgeAddTriangle(&a.x, &b.x, &c.x); }
 
 void getRay(int index, zunGoldenRay& ray)
 {
@@ -82,10 +67,9 @@ int callSceneHook(const float* origin, const float* direction, float length, flo
 {
     cVector4 point = vectorOf(hit);
     const int result = sceneHook(vectorOf(origin), vectorOf(direction), length, point);
-    hit[0] = point.x;
-    hit[1] = point.y;
-    hit[2] = point.z;
-    hit[3] = point.w;
+    const float back[4] = {point.x, point.y, point.z, point.w};
+    for (int i = 0; i < 4; ++i)
+        hit[i] = back[i];
     return result;
 }
 
@@ -98,8 +82,6 @@ void setHook(zunGoldenHook hook)
 // --- the sample game ----------------------------------------------------------
 
 char previousDirectory[1024];
-
-int loadSampleLevel() { return zunBridgeLoadLevel(ZUNAI_SAMPLE "/data/levels/courtyard.obj"); }
 
 int enterBin(const char* bin)
 {
@@ -119,20 +101,18 @@ int enterScratchBin()
     return enterBin(ZUNAI_GOLDEN_SCRATCH "/bin");
 }
 
-void leaveBin() { SetCurrentDirectoryA(previousDirectory); }
-
 } // namespace
 
 extern "C" void zunGoldenHostMain()
 {
     const zunGoldenHost host{
         zunBridgeReset,
-        addBox,
-        addTriangle,
-        loadSampleLevel,
+        [](const cVector4& min, const cVector4& max) { zunBridgeAddBox(&min.x, &max.x); },
+        [](const cVector4& a, const cVector4& b, const cVector4& c) { zunBridgeAddTriangle(&a.x, &b.x, &c.x); },
+        [] { return zunBridgeLoadLevel(ZUNAI_SAMPLE "/data/levels/courtyard.obj"); },
         [] { return enterBin(ZUNAI_SAMPLE "/bin"); },
         enterScratchBin,
-        leaveBin,
+        [] { SetCurrentDirectoryA(previousDirectory); },
         setHook,
         zunBridgeRecordRays,
         zunBridgeRecordedRays,
@@ -142,7 +122,5 @@ extern "C" void zunGoldenHostMain()
         zunBridgeClearCapture,
         writeLine,
     };
-    const int played = zunPlayGoldenScenes(host);
-    flushOutput();
-    ExitProcess(played && !outputFailed ? 0 : 1);
+    ExitProcess(zunPlayGoldenScenes(host) && !outputFailed ? 0 : 1);
 }
