@@ -1,6 +1,6 @@
 // The generator: databases for each kind of test level that load whole,
-// keep the hover rule, have clear links and serve chained routes; and its
-// command line's refusals.
+// keep the hover rule, have clear links and serve chained routes (its
+// command line runs end to end with the others).
 
 #include <gtest/gtest.h>
 
@@ -72,9 +72,9 @@ TEST(Generate, DatabasesOfEveryKindLoadWholeKeepTheRulesAndServeRoutes)
         const zunaiTestLevel level = zunaiMakeTestLevel(c.kind);
         SCOPED_TRACE(level.name);
         TempDir dir;
-        zunaiWriteTestGame(dir.path(), level);
+        zunaiWriteTestGame(dir.dir(), level);
         zunaiGameOptions where;
-        where.game = dir.path().string();
+        where.game = dir.dir().string();
         const zunaiGame game = zunaiFindGame(where, true);
         const zunaiGenerateSummary made = zunaiGenerate(game, zunaiGenerateOptions{});
         EXPECT_GT(made.paths, 0);
@@ -101,54 +101,4 @@ TEST(Generate, DatabasesOfEveryKindLoadWholeKeepTheRulesAndServeRoutes)
                                             << " -> " << request.to.x << "," << request.to.y << "," << request.to.z;
             }
     }
-}
-
-// Refusals change nothing: an existing database is kept unless forced,
-// then backed up.
-TEST(Generate, CommandLineRefusalsAndTheExistingDatabase)
-{
-    TempDir dir;
-    zunaiWriteTestGame(dir.path(), zunaiMakeTestLevel(zunaiTestLevelKind::Maze));
-    const fs::path database = dir / "data/memory/levels/paths.qzt";
-    writeFile(database, "old = 1;\n");
-    const struct {
-        std::vector<std::string> args;
-        std::string message;
-    } cases[] = {
-        {{}, "exists; give --force"},
-        {{"--force", "--radius", "400"}, "empty network: an agent of radius 400 fits nowhere"},
-        {{"--force", "--height", "-1"}, "agent height must be from 1 to 1000"},
-        {{"--force", "--slope", "90"}, "slope must be from 0 to 89 degrees"},
-        {{"--force", "--hubs", "0"}, "hubs must be from 1 to 32"},
-        {{"--force", "--out", "nowhere/x.qzt"}, "no folder for"},
-    };
-    for (const auto& c : cases) {
-        std::vector<std::string> args{"generate", "--game", "."};
-        args.insert(args.end(), c.args.begin(), c.args.end());
-        const ToolRun run = runTool(dir.path(), args);
-        EXPECT_EQ(run.code, 2) << c.message;
-        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-        EXPECT_EQ(countOf(run.err, "\n"), 1) << run.err;
-        EXPECT_EQ(readFile(database), "old = 1;\n") << c.message;
-        EXPECT_FALSE(fs::exists(dir / "data/memory/levels/paths.qzt.bak")) << c.message;
-    }
-
-    const ToolRun forced = runTool(dir.path(), {"generate", "--game", ".", "--force", "--json"});
-    EXPECT_EQ(forced.code, 0) << forced.err;
-    EXPECT_NE(forced.out.find("\"backup\":\"data/memory/levels/paths.qzt.bak\""), std::string::npos) << forced.out;
-    EXPECT_EQ(readFile(dir / "data/memory/levels/paths.qzt.bak"), "old = 1;\n");
-    EXPECT_NE(readFile(database).find("Path0Mark0X"), std::string::npos);
-
-    // --out elsewhere writes the same bytes the module writes for the game.
-    const ToolRun elsewhere = runTool(dir.path(), {"generate", "--game", ".", "--out", "copy.qzt"});
-    EXPECT_EQ(elsewhere.code, 0) << elsewhere.err;
-    EXPECT_EQ(readFile(dir / "copy.qzt"), readFile(database));
-
-    // A level with nothing to stand on: one upright wall.
-    writeFile(dir / "bare" / "data" / "levels" / "wall.obj", "v 0 0 0\nv 100 0 0\nv 100 0 100\nv 0 0 100\nf 1 2 3 4\n");
-    fs::create_directories(dir / "bare" / "bin");
-    const ToolRun none = runTool(dir.path(), {"generate", "--game", "bare"});
-    EXPECT_EQ(none.code, 2);
-    EXPECT_EQ(none.err, "zunai generate: no walkable surface in bare/data/levels/wall.obj for an agent 50 tall "
-                        "that steps 8; nothing generated\n");
 }
