@@ -347,8 +347,8 @@ TEST(ToolCommandLine, EveryCommandEndToEnd)
               "zunai: cannot write $DIR/no/such/folder/x.svg: no folder $DIR/no/such/folder\n"),
         fails({"demo", "--level", "bad.obj"}, "zunai: " + badObj),
     };
-    for (const std::string bad : {"1", "1,2,3,4", "a,b,c", "1,,3", "1,2,", "nan,1,2", "1,inf,2", "1e99,0,0", "++1,0,0",
-                                  "1;2;3", "0x10,0,0"}) {
+    for (const std::string bad : {"1", "1,", "1,2,3,4", "a,b,c", "1,,3", "1,2,", "nan,1,2", "1,inf,2", "1e99,0,0",
+                                  "++1,0,0", "1;2;3", "0x10,0,0"}) {
         const std::string expected = ": expected X,Y (on the ground) or X,Y,Z, got '" + bad + "'\n";
         calls.push_back(fails({"route", "--from=" + bad, to}, "zunai route: --from" + expected));
         calls.push_back(fails({"walk", from, "--to", bad}, "zunai walk: --to" + expected));

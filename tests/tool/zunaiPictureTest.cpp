@@ -21,12 +21,6 @@ namespace {
 using namespace zunaiTestSupport;
 using Picture = zunTest;
 
-void quad(zunaiLevelMesh& mesh, float x0, float y0, float x1, float y1, float z)
-{
-    mesh.triangles.push_back(zunaiTriangle{{{x0, y0, z}, {x1, y0, z}, {x1, y1, z}}});
-    mesh.triangles.push_back(zunaiTriangle{{{x0, y0, z}, {x1, y1, z}, {x0, y1, z}}});
-}
-
 zunAIPath* pathAlong(float y, float z, int marks)
 {
     zunAIPath* path = new zunAIPath;
@@ -46,8 +40,8 @@ struct Scene {
 
     Scene()
     {
-        quad(mesh, 0, 0, 200, 200, 0);
-        quad(mesh, 0, 0, 100, 200, 60);
+        addQuad(mesh, {0, 0, 0}, {200, 0, 0}, {200, 200, 0}, {0, 200, 0});
+        addQuad(mesh, {0, 0, 60}, {100, 0, 60}, {100, 200, 60}, {0, 200, 60});
         database.addPath(pathAlong(20, 24.7f, 4));
         database.addPath(pathAlong(120, 24.7f, 3));
         database.addPath(pathAlong(150, 84.7f, 3));
@@ -159,13 +153,14 @@ TEST_F(Picture, TextsEscapedEdgeOnFacesLeftOutSharedEndsOneLabel)
     const std::string svg = zunaiRenderSvg(s.scene);
     EXPECT_EQ(svgProblem(svg), "");
     // (the same check refuses a title left unescaped)
-    EXPECT_NE(svgProblem(R"(<svg xmlns="http://www.w3.org/2000/svg" width="9" height="9"><title>a & b</title></svg>)"), "");
+    EXPECT_NE(svgProblem(R"(<svg xmlns="http://www.w3.org/2000/svg" width="9" height="9"><title>a & b</title></svg>)"),
+              "");
     EXPECT_EQ(countOf(svg, "class=\"level-face\""), 4);
     EXPECT_NE(svg.find(">G2 S1</text>"), std::string::npos);
     EXPECT_NE(svg.find("units</text>"), std::string::npos);
 }
 
-TEST_F(Picture, FloorKeepsOneStoreyAndLargeLevelsBecomeAHeightMap)
+TEST_F(Picture, FloorKeepsOneStoreyLargeLevelsBecomeAHeightMapPngAtTheSvgsSize)
 {
     Scene s;
     s.scene.floor = 60.0;
@@ -180,12 +175,7 @@ TEST_F(Picture, FloorKeepsOneStoreyAndLargeLevelsBecomeAHeightMap)
     EXPECT_EQ(countOf(svg, "class=\"level-face\""), 0);
     EXPECT_EQ(countOf(svg, "class=\"height-map\""), 1);
     EXPECT_NE(svg.find("xlink:href=\"data:image/png;base64,iVBORw0KGgo"), std::string::npos);
-}
 
-TEST_F(Picture, PngAtTheSvgsSize)
-{
-    Scene s;
-    const std::string svg = zunaiRenderSvg(s.scene);
     const std::string png = zunaiSvgToPng(svg);
     ASSERT_GT(png.size(), 24u);
     EXPECT_EQ(png.substr(1, 3), "PNG");
