@@ -11,23 +11,21 @@ using nlohmann::json;
 
 TEST_F(zunaiEditTest, StateDescribesLevelDatabaseAndDrawingAndThePageIsServed)
 {
-    const json s = state();
-    EXPECT_EQ(s["level"], json::parse(R"({"triangles": 162, "min": [-200, -200, 0], "max": [200, 200, 60]})"));
-    EXPECT_EQ(s["paths"].size(), 12u);
-    EXPECT_TRUE(s["recording"].is_null());
-    EXPECT_TRUE(s["selected"].is_null());
-    EXPECT_FALSE(s["dirty"].get<bool>());
-    // Path 0 in the first colour, 4 lines per link: a 1 x 1 square 15 below the marks.
-    const json &run = s["lines"][0], &marks = s["paths"][0]["marks"];
-    EXPECT_EQ(run["colour"], "#d0abcb");
-    ASSERT_EQ(run["lines"].size(), 4 * (marks.size() - 1));
-    EXPECT_FLOAT_EQ(run["lines"][0][0].get<float>(), marks[0][0].get<float>());
-    EXPECT_FLOAT_EQ(run["lines"][0][2].get<float>(), marks[0][2].get<float>() - 15.0f);
-    // The level: 3 corners of 3 coordinates for each triangle.
-    const auto level = get("/api/level");
-    ASSERT_EQ(level.status, 200);
-    EXPECT_EQ(level.body["triangles"].size(), 9 * 162u);
-
+    expectSteps({
+        {"GET", "/api/state", "", 200,
+         {{"/level", json::parse(R"({"triangles": 162, "min": [-200, -200, 0], "max": [200, 200, 60]})")},
+          {"/paths/0/marks/0", json::parse("[-160, -168, 24.700003]")}, {"/paths/12", absent},
+          {"/recording", nullptr}, {"/selected", nullptr}, {"/dirty", false},
+          // Path 0 (9 marks) in the first colour, 4 lines per link: a 1 x 1
+          // square 15 below the marks, corner after corner.
+          {"/lines/0/colour", "#d0abcb"},
+          {"/lines/0/lines/0", json::parse("[-160, -168, 9.700003, -172, -145, 9.700003]")},
+          {"/lines/0/lines/2", json::parse("[-161, -169, 9.700003, -173, -146, 9.700003]")},
+          {"/lines/0/lines/31", json::parse("[-178, 35, 9.700003, -169, 58, 9.700003]")}, {"/lines/0/lines/32", absent},
+          {"/lines/12", absent}}},
+        // The level: 3 corners of 3 coordinates for each triangle.
+        {"GET", "/api/level", "", 200, {{"/triangles/0", -200}, {"/triangles/1457", 20}, {"/triangles/1458", absent}}},
+    });
     for (const char* page : {"/", "/editor.js"}) {
         const auto r = client->Get(page);
         ASSERT_TRUE(r) << page;
