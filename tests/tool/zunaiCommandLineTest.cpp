@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <map>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -30,7 +29,7 @@ const json absent = "(absent)";
 struct Call {
     std::vector<std::string> args;
     int code;
-    std::vector<std::string> says;                        // lines of stdout, see hasLine
+    std::vector<std::string> says;                        // in stdout; after a '^', at its start
     std::vector<std::pair<std::string, json>> fields = {};  // under --json: JSON pointer -> value
     std::set<std::string> writes = {};                    // the files it adds or changes, no other
     std::string err = "";                                 // stderr exactly; $DIR is the fixture folder
@@ -41,28 +40,6 @@ struct Call {
 Call fails(std::vector<std::string> args, std::string err)
 {
     return Call{std::move(args), 2, {}, {}, {}, std::move(err)};
-}
-
-// Whether `text` starts with `pattern` after a '^', else whether one of its
-// lines holds the parts of `pattern` between '*'s, in order.
-bool hasLine(const std::string& text, const std::string& pattern)
-{
-    if (pattern[0] == '^')
-        return text.compare(0, pattern.size() - 1, pattern, 1) == 0;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        std::size_t at = 0;
-        for (std::size_t part = 0; at != std::string::npos && part <= pattern.size();) {
-            const std::size_t end = std::min(pattern.find('*', part), pattern.size());
-            const std::string piece = pattern.substr(part, end - part);
-            if ((at = line.find(piece, at)) != std::string::npos)
-                at += piece.size();
-            part = end + 1;
-        }
-        if (at != std::string::npos)
-            return true;
-    }
-    return false;
 }
 
 // Every file and folder under `dir` with its bytes.
@@ -91,8 +68,9 @@ void expectCall(const fs::path& dir, const Call& r)
     if (r.code == 2 && r.says.empty() && r.fields.empty()) {
         EXPECT_EQ(run.out, "");
     }
-    for (const auto& pattern : r.says)
-        EXPECT_TRUE(hasLine(run.out, pattern)) << pattern << "\n" << run.out;
+    for (const auto& s : r.says)
+        EXPECT_TRUE(s[0] == '^' ? run.out.rfind(s.substr(1), 0) == 0 : run.out.find(s) != std::string::npos)
+            << s << "\n" << run.out;
     const json out = json::parse(run.out, nullptr, false);
     for (const auto& [pointer, value] : r.fields) {
         const json::json_pointer at(pointer);
@@ -196,10 +174,14 @@ TEST(ToolCommandLine, EveryCommandEndToEnd)
         // The demo: each request both ways, every chained route of the
         // sample arrives; only the picture is left, no temporary file.
         {{"demo"}, 0,
-         {"gate yard -> terrace* chained * yes (", "gate yard -> terrace* walked ",
-          "hall door -> barn yard* chained * yes (", "hall door -> barn yard* walked ",
-          "terrace -> gate yard* chained * yes (", "terrace -> gate yard* walked ",
-          "plaza -> north lane* chained * yes (", "plaza -> north lane* walked ", "12 paths",
+         {"  gate yard -> terrace    chained     20    541.8  yes (45.6)       60\n",
+          "  gate yard -> terrace    walked      31    446.9  no (206.0)     9211\n",
+          "  hall door -> barn yard  chained     12    340.9  yes (29.2)       95\n",
+          "  hall door -> barn yard  walked      27    297.1  yes (0.0)      7991\n",
+          "  terrace -> gate yard    chained     24    617.9  yes (16.0)       90\n",
+          "  terrace -> gate yard    walked      31    402.2  no (161.0)     9211\n",
+          "  plaza -> north lane     chained      6    176.1  yes (7.6)        74\n",
+          "  plaza -> north lane     walked       8    161.9  yes (0.0)      2158\n", "12 paths",
           "wrote courtyard.svg"},
          {}, {"courtyard.svg"}},
         {{"demo", "--json", "--svg", "pic.svg"}, 0, {},
@@ -231,8 +213,11 @@ TEST(ToolCommandLine, EveryCommandEndToEnd)
         // The sample under the current directory is the default: path 0
         // has 9 marks and the first colour of the sequence. --game is taken
         // relative to the current directory.
-        {{"show"}, 0, {"^game      samples/courtyard\n", "     0      9 * #d0abcb ", "    11 "}, {},
-         {"local/courtyard.svg"}, "", "local"},
+        {{"show"}, 0,
+         {"^game      samples/courtyard\n",
+          "\n     0      9    231.1  #d0abcb  (-160.0, -168.0, 24.7)  (-168.0, 58.0, 24.7)\n",
+          "\n    11      8    211.9  #d577f8  (104.0, -90.0, 24.7)  (168.0, 50.0, 24.7)\n"},
+         {}, {"local/courtyard.svg"}, "", "local"},
         {{"show", "--game", "other", "--svg", "b.svg", "--json"}, 0, {},
          {{"/game", "other"}, {"/database/paths", 1}, {"/database/marks", 2}}, {"b.svg"}},
 
