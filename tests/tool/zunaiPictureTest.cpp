@@ -73,9 +73,8 @@ TEST_F(Picture, CapturedLinesSplitByPathInTheModulesColoursAndOffsets)
     EXPECT_EQ(stored[1].colour, nextPathColour(nextPathColour(nextPathColour(pathColourSeed))));
     ASSERT_EQ(stored[1].points.size(), 4u);
     // drawPaths draws at offset 0: the first line runs 15 below the marks.
-    EXPECT_EQ(stored[1].points[3].x, 70.0f);
-    EXPECT_EQ(stored[1].points[3].y, 10.0f);
-    EXPECT_EQ(stored[1].points[3].z, 24.7f - 15.0f);
+    const zunaiPoint& last = stored[1].points[3];
+    EXPECT_EQ((std::vector<float>{last.x, last.y, last.z}), (std::vector<float>{70, 10, 24.7f - 15.0f}));
 
     mgr.getPath(0)->setActive(1);
     mgr.getPath(3)->setActive(1);
@@ -84,8 +83,8 @@ TEST_F(Picture, CapturedLinesSplitByPathInTheModulesColoursAndOffsets)
     EXPECT_EQ(active[1].number, 3);
     EXPECT_EQ(active[1].colour, nextPathColour(pathColourSeed));
     // The second active path is drawn 0.4 towards negative x and y.
-    EXPECT_EQ(active[1].points[0].x, 10.0f - (0.2f + 0.2f));
-    EXPECT_EQ(active[1].points[0].y, 10.0f - (0.2f + 0.2f));
+    EXPECT_EQ((std::vector<float>{active[1].points[0].x, active[1].points[0].y}),
+              (std::vector<float>{10.0f - (0.2f + 0.2f), 10.0f - (0.2f + 0.2f)}));
 }
 
 // For each element starting with `start`: the text after `key` in it, up to `end`.
