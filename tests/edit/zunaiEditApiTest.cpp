@@ -1,5 +1,7 @@
 // The editor's API on a copy of the sample: each endpoint doing its work,
-// and each kind of malformed request refused without a change.
+// and each kind of malformed request refused with its reason and without a
+// change. The sample's 12 paths are drawn as runs of lines 0-11; a recording
+// or a selection is drawn after them.
 
 #include <fstream>
 
@@ -7,135 +9,104 @@
 
 using nlohmann::json;
 
-TEST_F(zunaiEditTest, StateDescribesLevelDatabaseAndDrawing)
+TEST_F(zunaiEditTest, StateDescribesLevelDatabaseAndDrawingAndThePageIsServed)
 {
-    const json s = state();
-    EXPECT_GT(s["level"]["triangles"].get<int>(), 0);
-    EXPECT_LT(s["level"]["min"][0].get<float>(), s["level"]["max"][0].get<float>());
-    ASSERT_FALSE(s["paths"].empty());
-    EXPECT_TRUE(s["recording"].is_null());
-    EXPECT_TRUE(s["selected"].is_null());
-    EXPECT_FALSE(s["dirty"].get<bool>());
-    // Path 0 in the first colour, 4 lines per link: a 1 x 1 square 15 below the marks.
-    const json &run = s["lines"][0], &marks = s["paths"][0]["marks"];
-    EXPECT_EQ(run["colour"], "#d0abcb");
-    ASSERT_EQ(run["lines"].size(), 4 * (marks.size() - 1));
-    EXPECT_FLOAT_EQ(run["lines"][0][0].get<float>(), marks[0][0].get<float>());
-    EXPECT_FLOAT_EQ(run["lines"][0][2].get<float>(), marks[0][2].get<float>() - 15.0f);
-
-    const auto level = get("/api/level");
-    ASSERT_EQ(level.status, 200);
-    EXPECT_EQ(level.body["triangles"].size(), 9 * s["level"]["triangles"].get<std::size_t>());
+    expectSteps({
+        {"GET", "/api/state", "", 200,
+         {{"/level", json::parse(R"({"triangles": 162, "min": [-200, -200, 0], "max": [200, 200, 60]})")},
+          {"/paths/0/marks/0", json::parse("[-160, -168, 24.700003]")}, {"/paths/12", absent},
+          {"/recording", nullptr}, {"/selected", nullptr}, {"/dirty", false},
+          // Path 0 (9 marks) in the first colour, 4 lines per link: a 1 x 1
+          // square 15 below the marks, corner after corner.
+          {"/lines/0/colour", "#d0abcb"},
+          {"/lines/0/lines/0", json::parse("[-160, -168, 9.700003, -172, -145, 9.700003]")},
+          {"/lines/0/lines/2", json::parse("[-161, -169, 9.700003, -173, -146, 9.700003]")},
+          {"/lines/0/lines/31", json::parse("[-178, 35, 9.700003, -169, 58, 9.700003]")}, {"/lines/0/lines/32", absent},
+          {"/lines/12", absent}}},
+        // The level: 3 corners of 3 coordinates for each triangle.
+        {"GET", "/api/level", "", 200, {{"/triangles/0", -200}, {"/triangles/1457", 20}, {"/triangles/1458", absent}}},
+    });
+    for (const char* page : {"/", "/editor.js"}) {
+        const auto r = client->Get(page);
+        ASSERT_TRUE(r) << page;
+        EXPECT_EQ(r->status, 200) << page;
+        EXPECT_TRUE(page[1] || r->get_header_value("Content-Type").find("text/html") != std::string::npos);
+    }
 }
 
 TEST_F(zunaiEditTest, RecordUndoCommitSelectDeleteSaveAndReload)
 {
     const std::string before = fileText();
-    const std::size_t stored = state()["paths"].size();
-
-    // A point on the ground stands 24.7 above the floor; one with z is taken as given.
-    auto r = post("/api/marks", R"({"at": [-150, -178]})");
-    ASSERT_EQ(r.status, 200);
-    EXPECT_TRUE(r.body["done"].get<bool>());
-    EXPECT_FLOAT_EQ(r.body["recording"][0][2].get<float>(), 24.7f);
-    post("/api/marks", R"({"at": [-150, -150, 30]})");
-    r = post("/api/marks", R"({"at": [-120, -150]})");
-    ASSERT_EQ(r.body["recording"].size(), 3u);
-    EXPECT_FLOAT_EQ(r.body["recording"][1][2].get<float>(), 30.0f);
-    EXPECT_TRUE(r.body["dirty"].get<bool>());
-    EXPECT_EQ(r.body["lines"].back()["role"], "recording");
-    EXPECT_EQ(r.body["lines"].back()["colour"], "#ffffff");
-
-    r = post("/api/marks/undo");
-    ASSERT_EQ(r.body["recording"].size(), 2u);
-    r = post("/api/recording/commit");
-    EXPECT_TRUE(r.body["recording"].is_null());
-    ASSERT_EQ(r.body["paths"].size(), stored + 1);
-    EXPECT_FALSE(post("/api/recording/commit").body["done"].get<bool>());
-
+    expectSteps({
+        // A point on the ground stands 24.7 above the floor; one with z is taken as given.
+        {"POST", "/api/marks", R"({"at": [-150, -178]})", 200, {{"/done", true}, {"/recording/0/2", 24.7}}},
+        {"POST", "/api/marks", R"({"at": [-150, -150, 30]})", 200, {{"/recording/1/2", 30}}},
+        {"POST", "/api/marks", R"({"at": [-120, -150]})", 200,
+         {{"/recording/2/2", 24.7}, {"/dirty", true}, {"/lines/12/role", "recording"},
+          {"/lines/12/colour", "#ffffff"}, {"/lines/13", absent}}},
+        {"POST", "/api/marks/undo", "", 200, {{"/recording/1/2", 30}, {"/recording/2", absent}}},
+        {"POST", "/api/recording/commit", "", 200,
+         {{"/done", true}, {"/recording", nullptr}, {"/paths/12/marks/1/2", 30}, {"/paths/13", absent}}},
+        {"POST", "/api/recording/commit", "", 200, {{"/done", false}}},
+        {"POST", "/api/select", R"({"at": [-151, -150, 30]})", 200,
+         {{"/done", true}, {"/selected", 12}, {"/lines/13/role", "selected"}, {"/lines/13/colour", "#ffff00"}}},
+        {"POST", "/api/selected/delete", "", 200, {{"/done", true}, {"/paths/12", absent}, {"/selected", nullptr}}},
+        {"POST", "/api/selected/delete", "", 200, {{"/done", false}}},
+    });
     // Nothing reaches the file before a save.
     EXPECT_EQ(fileText(), before);
-
-    r = post("/api/select", R"({"at": [-151, -150, 30]})");
-    EXPECT_TRUE(r.body["done"].get<bool>());
-    EXPECT_EQ(r.body["selected"], stored);
-    EXPECT_EQ(r.body["lines"].back()["role"], "selected");
-    EXPECT_EQ(r.body["lines"].back()["colour"], "#ffff00");
-    r = post("/api/selected/delete");
-    EXPECT_EQ(r.body["paths"].size(), stored);
-    EXPECT_TRUE(r.body["selected"].is_null());
-    EXPECT_FALSE(post("/api/selected/delete").body["done"].get<bool>());
 
     // Record again, commit and save: the file holds it, the old one is the backup.
     post("/api/marks", R"({"at": [-150, -178]})");
     post("/api/marks", R"({"at": [-120, -178]})");
     post("/api/recording/commit");
-    r = post("/api/save");
-    ASSERT_EQ(r.status, 200);
-    EXPECT_FALSE(r.body["dirty"].get<bool>());
+    expectSteps({{"POST", "/api/save", "", 200, {{"/dirty", false}}}});
     EXPECT_EQ(zunReadFile(scratch->database().string() + ".bak"), before);
-    EXPECT_NE(fileText().find("Path" + std::to_string(stored) + "Mark1X = -120.000000;"), std::string::npos);
+    EXPECT_NE(fileText().find("Path12Mark1X = -120.000000;"), std::string::npos);
 
+    // A file changed on disk since is not overwritten unless forced; saved
+    // then, a plain save goes through again.
+    post("/api/marks", R"({"at": [0, 0]})");
+    post("/api/recording/commit");
+    std::ofstream(scratch->database(), std::ios::app) << "Path99Mark0X = 1;\n";
+    const std::string changed = fileText();
+    expectSteps({
+        {"POST", "/api/save", "", 409, {{"/error", "the path database changed on disk since it was loaded or saved"}}},
+        {"GET", "/api/state", "", 200, {{"/dirty", true}}},
+    });
+    EXPECT_EQ(fileText(), changed);
+    expectSteps({
+        {"POST", "/api/save", R"({"force": true})", 200, {{"/dirty", false}}},
+        {"POST", "/api/save", "", 200, {}},
+    });
+    EXPECT_EQ(fileText().find("Path99"), std::string::npos);
+
+    // A reload gives back what was saved and drops the rest.
     const json saved = state()["paths"];
     post("/api/marks", R"({"at": [0, 0]})");
-    r = post("/api/reload");
-    ASSERT_EQ(r.status, 200);
-    EXPECT_EQ(r.body["paths"], saved);
-    EXPECT_TRUE(r.body["recording"].is_null());
-    EXPECT_FALSE(r.body["dirty"].get<bool>());
-}
-
-TEST_F(zunaiEditTest, SaveRefusedWhenFileChangedOnDiskUnlessForced)
-{
-    post("/api/marks", R"({"at": [-150, -178]})");
-    post("/api/recording/commit");
-    {
-        std::ofstream out(scratch->database(), std::ios::app);
-        out << "Path99Mark0X = 1;\n";
-    }
-    const std::string changed = fileText();
-    auto r = post("/api/save");
-    EXPECT_EQ(r.status, 409);
-    EXPECT_TRUE(r.body.contains("error"));
-    EXPECT_EQ(fileText(), changed);
-    EXPECT_TRUE(state()["dirty"].get<bool>());
-
-    r = post("/api/save", R"({"force": true})");
-    EXPECT_EQ(r.status, 200);
-    EXPECT_EQ(fileText().find("Path99"), std::string::npos);
-    // Saved now, so a plain save goes through again.
-    EXPECT_EQ(post("/api/save").status, 200);
+    expectSteps({{"POST", "/api/reload", "", 200, {{"/paths", saved}, {"/recording", nullptr}, {"/dirty", false}}}});
 }
 
 TEST_F(zunaiEditTest, RoutesExplainedProbeAndCheck)
 {
-    for (const char* kind : {"chained", "walked"}) {
-        const auto r = post("/api/route", std::string(R"({"from": [-150, -178], "to": [-140, 76], "kind": ")") + kind +
-                                              R"(", "join": 60, "minDot": -0.707})");
-        ASSERT_EQ(r.status, 200) << kind;
-        EXPECT_EQ(r.body["kind"], kind);
-        EXPECT_TRUE(r.body["found"].get<bool>()) << kind;
-        EXPECT_FALSE(r.body["marks"].empty());
-        EXPECT_GT(r.body["rays"].get<long long>(), 0);
-        EXPECT_FALSE(r.body["passes"].empty()) << kind;
-        EXPECT_TRUE(r.body["end"].is_string()) << kind;
-        EXPECT_FALSE(r.body["text"].get<std::string>().empty()) << kind;
-    }
-    // The database checked against the level: every problem placed; an
-    // unsaved path is checked too, as the file it would be saved as.
-    const auto check = get("/api/check");
-    ASSERT_EQ(check.status, 200);
-    ASSERT_TRUE(check.body["problems"].is_array());
-    for (const auto& problem : check.body["problems"])
-        EXPECT_EQ(problem["at"].size(), 3u) << problem.dump();
-    post("/api/marks", R"({"at": [-150, -178]})");
-    post("/api/marks", R"({"at": [-150, -120]})");
-    post("/api/recording/commit");
-    EXPECT_EQ(get("/api/check").body["paths"], check.body["paths"].get<int>() + 1);
-    const auto p = get("/api/probe?x=-150&y=-178");
-    ASSERT_EQ(p.status, 200);
-    ASSERT_FALSE(p.body["floors"].empty());
-    EXPECT_FLOAT_EQ(p.body["floors"][0]["mark"].get<float>(), p.body["floors"][0]["ground"].get<float>() + 24.7f);
+    const std::string route = R"({"from": [-150, -178], "to": [-140, 76], "join": 60, "minDot": -0.707, "kind": )";
+    expectSteps({
+        {"POST", "/api/route", route + R"("chained"})", 200,
+         {{"/kind", "chained"}, {"/found", true}, {"/markCount", 9}, {"/rays", 61}, {"/end", "same-path"},
+          {"/passes/0/goalSide/chosen", 0}}},
+        {"POST", "/api/route", route + R"("walked"})", 200,
+         {{"/kind", "walked"}, {"/found", true}, {"/markCount", 1}, {"/rays", 9}, {"/end", "direct"},
+          {"/text", "pass 0: the way to the goal is clear\nend: direct\n"}}},
+        {"GET", "/api/probe?x=-150&y=-178", "", 200, {{"/floors", json::parse(R"([{"ground": 0, "mark": 24.7}])")}}},
+        {"GET", "/api/check", "", 200, {{"/paths", 12}, {"/problems", json::array()}}},
+        // An unsaved path through the monument is checked as the file it would be saved as.
+        {"POST", "/api/marks", R"({"at": [-30, 0]})", 200, {}},
+        {"POST", "/api/marks", R"({"at": [30, 0]})", 200, {}},
+        {"POST", "/api/recording/commit", "", 200, {}},
+        {"GET", "/api/check", "", 200,
+         {{"/paths", 13}, {"/problems/0/kind", "blocked-link"}, {"/problems/0/path", 12}, {"/problems/0/line", 286},
+          {"/problems/0/at", json::parse("[-30, 0, 24.7]")}, {"/problems/1", absent}}},
+    });
 }
 
 TEST_F(zunaiEditTest, MalformedRequestsAreRefusedAndChangeNothing)
@@ -143,60 +114,41 @@ TEST_F(zunaiEditTest, MalformedRequestsAreRefusedAndChangeNothing)
     post("/api/marks", R"({"at": [-150, -178]})");   // a recording under way
     const json before = state();
     const std::string file = fileText();
-
-    struct Case {
-        const char* method;
-        const char* path;
-        std::string body;
-        int status;
+    const std::string notPoint = R"("at" must be a point [x, y] or [x, y, z])";
+    const std::string notFinite = "x must be a finite number within +-1000000";
+    const auto refused = [](std::string method, std::string path, std::string body, int status, std::string error) {
+        return Step{std::move(method), std::move(path), std::move(body), status, {{"/error", std::move(error)}}};
     };
-    const Case cases[] = {
-        {"POST", "/api/marks", "not json", 400},
-        {"POST", "/api/marks", "[1, 2]", 400},
-        {"POST", "/api/marks", "{}", 400},
-        {"POST", "/api/marks", R"({"at": "here"})", 400},
-        {"POST", "/api/marks", R"({"at": [1]})", 400},
-        {"POST", "/api/marks", R"({"at": [1, 2, 3, 4]})", 400},
-        {"POST", "/api/marks", R"({"at": ["1", 2]})", 400},
-        {"POST", "/api/marks", R"({"at": [NaN, 2]})", 400},
-        {"POST", "/api/marks", R"({"at": [1e400, 2]})", 400},
-        {"POST", "/api/marks", R"({"at": [1e30, 2, 3]})", 400},
-        {"POST", "/api/marks", R"({"at": [90000, 90000]})", 400},   // no ground there
-        {"POST", "/api/select", R"({"at": [null, 0]})", 400},
-        {"POST", "/api/save", R"({"force": "yes"})", 400},
-        {"POST", "/api/route", R"({"from": [-150, -178]})", 400},
-        {"POST", "/api/route", R"({"from": [-150, -178], "to": [0, 0], "kind": "flown"})", 400},
-        {"POST", "/api/route", R"({"from": [-150, -178], "to": [0, 0], "join": "far"})", 400},
-        {"GET", "/api/probe?x=abc&y=1", "", 400},
-        {"GET", "/api/probe?x=1", "", 400},
-        {"GET", "/api/probe?x=nan&y=1", "", 400},
-        {"GET", "/api/nothing", "", 404},
-        {"GET", "/nothing.js", "", 404},
-        {"DELETE", "/api/state", "", 405},
-        {"GET", "/api/marks", "", 405},
-        {"PUT", "/api/save", "{}", 405},
-        {"POST", "/api/marks", std::string(1024 * 1024 + 1, ' '), 413},
-    };
-    for (const auto& c : cases) {
-        httplib::Result r = std::string(c.method) == "GET"      ? client->Get(c.path)
-                            : std::string(c.method) == "DELETE" ? client->Delete(c.path)
-                            : std::string(c.method) == "PUT"    ? client->Put(c.path, c.body, "application/json")
-                                                                : client->Post(c.path, c.body, "application/json");
-        ASSERT_TRUE(r) << c.method << " " << c.path;
-        EXPECT_EQ(r->status, c.status) << c.method << " " << c.path << " " << c.body.substr(0, 60);
-        const json body = json::parse(r->body, nullptr, false);
-        EXPECT_TRUE(body.is_object() && body["error"].is_string()) << c.path << ": " << r->body.substr(0, 80);
-    }
+    expectSteps({
+        refused("POST", "/api/marks", "not json", 400, "the request body is not valid JSON"),
+        refused("POST", "/api/marks", "[1, 2]", 400, "the request body must be a JSON object"),
+        refused("POST", "/api/marks", "{}", 400, R"(missing "at": a point [x, y] or [x, y, z])"),
+        refused("POST", "/api/marks", R"({"at": "here"})", 400, notPoint),
+        refused("POST", "/api/marks", R"({"at": [1]})", 400, notPoint),
+        refused("POST", "/api/marks", R"({"at": [1, 2, 3, 4]})", 400, notPoint),
+        refused("POST", "/api/marks", R"({"at": ["1", 2]})", 400, R"("at"'s x must be a number)"),
+        refused("POST", "/api/marks", R"({"at": [NaN, 2]})", 400, "the request body is not valid JSON"),
+        refused("POST", "/api/marks", R"({"at": [1e400, 2]})", 400, "the request body is not valid JSON"),
+        refused("POST", "/api/marks", R"({"at": [1e30, 2, 3]})", 400, R"("at"'s )" + notFinite),
+        refused("POST", "/api/marks", R"({"at": [90000, 90000]})", 400,
+                "no ground at 90000,90000: a ray cast down there meets nothing"),
+        refused("POST", "/api/select", R"({"at": [null, 0]})", 400, R"("at"'s x must be a number)"),
+        refused("POST", "/api/save", R"({"force": "yes"})", 400, R"("force" must be true or false)"),
+        refused("POST", "/api/route", R"({"from": [-150, -178]})", 400, R"(missing "to": a point [x, y] or [x, y, z])"),
+        refused("POST", "/api/route", R"({"from": [-150, -178], "to": [0, 0], "kind": "flown"})", 400,
+                R"("kind" must be "chained" or "walked")"),
+        refused("POST", "/api/route", R"({"from": [-150, -178], "to": [0, 0], "join": "far"})", 400,
+                R"("join" must be a number)"),
+        refused("GET", "/api/probe?x=abc&y=1", "", 400, "query parameter " + notFinite),
+        refused("GET", "/api/probe?x=1", "", 400, "missing query parameter y"),
+        refused("GET", "/api/probe?x=nan&y=1", "", 400, "query parameter " + notFinite),
+        refused("GET", "/api/nothing", "", 404, "no such path: /api/nothing"),
+        refused("GET", "/nothing.js", "", 404, "no such path: /nothing.js"),
+        refused("DELETE", "/api/state", "", 405, "method DELETE not allowed on /api/state"),
+        refused("GET", "/api/marks", "", 405, "method GET not allowed on /api/marks"),
+        refused("PUT", "/api/save", "{}", 405, "method PUT not allowed on /api/save"),
+        refused("POST", "/api/marks", std::string(1024 * 1024 + 1, ' '), 413, "request body larger than 1 MB"),
+    });
     EXPECT_EQ(state(), before);
     EXPECT_EQ(fileText(), file);
-}
-
-TEST_F(zunaiEditTest, ServesThePage)
-{
-    for (const char* page : {"/", "/editor.js"}) {
-        const auto r = client->Get(page);
-        ASSERT_TRUE(r) << page;
-        EXPECT_EQ(r->status, 200) << page;
-        EXPECT_TRUE(page[1] || r->get_header_value("Content-Type").find("text/html") != std::string::npos);
-    }
 }

@@ -2,14 +2,17 @@
 #define ZUNAI_EDIT_TEST_SERVER_H
 
 // The editor's server on a scratch copy of the sample game directory, on a
-// free port of 127.0.0.1, with a client to it.
+// free port of 127.0.0.1, with a client to it, and requests checked in turn.
 
 #include <httplib.h>
 
 #include <gtest/gtest.h>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "standin/zunStandIn.h"
 #include "zunScratchGame.h"
@@ -44,19 +47,39 @@ protected:
         zunStandIn::reset();
     }
 
-    static zunaiEditReply reply(const httplib::Result& r)
+    zunaiEditReply send(const std::string& method, const std::string& path, const std::string& body = "")
     {
-        if (!r)
-            return {};
-        return {r->status, nlohmann::json::parse(r->body, nullptr, false)};
+        const char* type = "application/json";
+        const httplib::Result r = method == "GET"      ? client->Get(path)
+                                  : method == "DELETE" ? client->Delete(path)
+                                  : method == "PUT"    ? client->Put(path, body, type)
+                                                       : client->Post(path, body, type);
+        return r ? zunaiEditReply{r->status, nlohmann::json::parse(r->body, nullptr, false)} : zunaiEditReply{};
     }
-    zunaiEditReply get(const std::string& path) { return reply(client->Get(path.c_str())); }
-    zunaiEditReply post(const std::string& path, const std::string& body = "")
-    {
-        return reply(client->Post(path.c_str(), body, "application/json"));
-    }
+    zunaiEditReply get(const std::string& path) { return send("GET", path); }
+    zunaiEditReply post(const std::string& path, const std::string& body = "") { return send("POST", path, body); }
     nlohmann::json state() { return get("/api/state").body; }
     std::string fileText() const { return zunReadFile(scratch->database()); }
+
+    // A request and its answer: the status and the value at each JSON pointer.
+    struct Step {
+        std::string method, path, body;
+        int status;
+        std::vector<std::pair<std::string, nlohmann::json>> fields;
+    };
+    void expectSteps(const std::vector<Step>& steps)
+    {
+        for (const Step& s : steps) {
+            SCOPED_TRACE(s.method + " " + s.path + " " + s.body.substr(0, 60));
+            const zunaiEditReply r = send(s.method, s.path, s.body);
+            EXPECT_EQ(r.status, s.status);
+            for (const auto& [pointer, value] : s.fields) {
+                const nlohmann::json::json_pointer at(pointer);
+                EXPECT_EQ(r.body.is_object() && r.body.contains(at) ? r.body[at] : absent, value) << pointer;
+            }
+        }
+    }
+    const nlohmann::json absent = "(absent)";
 
     std::unique_ptr<zunScratchGame> scratch;
     std::unique_ptr<zunaiEditor> editor;

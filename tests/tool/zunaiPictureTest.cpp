@@ -21,12 +21,6 @@ namespace {
 using namespace zunaiTestSupport;
 using Picture = zunTest;
 
-void quad(zunaiLevelMesh& mesh, float x0, float y0, float x1, float y1, float z)
-{
-    mesh.triangles.push_back(zunaiTriangle{{{x0, y0, z}, {x1, y0, z}, {x1, y1, z}}});
-    mesh.triangles.push_back(zunaiTriangle{{{x0, y0, z}, {x1, y1, z}, {x0, y1, z}}});
-}
-
 zunAIPath* pathAlong(float y, float z, int marks)
 {
     zunAIPath* path = new zunAIPath;
@@ -46,8 +40,8 @@ struct Scene {
 
     Scene()
     {
-        quad(mesh, 0, 0, 200, 200, 0);
-        quad(mesh, 0, 0, 100, 200, 60);
+        addQuad(mesh, {0, 0, 0}, {200, 0, 0}, {200, 200, 0}, {0, 200, 0});
+        addQuad(mesh, {0, 0, 60}, {100, 0, 60}, {100, 200, 60}, {0, 200, 60});
         database.addPath(pathAlong(20, 24.7f, 4));
         database.addPath(pathAlong(120, 24.7f, 3));
         database.addPath(pathAlong(150, 84.7f, 3));
@@ -79,9 +73,8 @@ TEST_F(Picture, CapturedLinesSplitByPathInTheModulesColoursAndOffsets)
     EXPECT_EQ(stored[1].colour, nextPathColour(nextPathColour(nextPathColour(pathColourSeed))));
     ASSERT_EQ(stored[1].points.size(), 4u);
     // drawPaths draws at offset 0: the first line runs 15 below the marks.
-    EXPECT_EQ(stored[1].points[3].x, 70.0f);
-    EXPECT_EQ(stored[1].points[3].y, 10.0f);
-    EXPECT_EQ(stored[1].points[3].z, 24.7f - 15.0f);
+    const zunaiPoint& last = stored[1].points[3];
+    EXPECT_EQ((std::vector<float>{last.x, last.y, last.z}), (std::vector<float>{70, 10, 24.7f - 15.0f}));
 
     mgr.getPath(0)->setActive(1);
     mgr.getPath(3)->setActive(1);
@@ -90,8 +83,8 @@ TEST_F(Picture, CapturedLinesSplitByPathInTheModulesColoursAndOffsets)
     EXPECT_EQ(active[1].number, 3);
     EXPECT_EQ(active[1].colour, nextPathColour(pathColourSeed));
     // The second active path is drawn 0.4 towards negative x and y.
-    EXPECT_EQ(active[1].points[0].x, 10.0f - (0.2f + 0.2f));
-    EXPECT_EQ(active[1].points[0].y, 10.0f - (0.2f + 0.2f));
+    EXPECT_EQ((std::vector<float>{active[1].points[0].x, active[1].points[0].y}),
+              (std::vector<float>{10.0f - (0.2f + 0.2f), 10.0f - (0.2f + 0.2f)}));
 }
 
 // For each element starting with `start`: the text after `key` in it, up to `end`.
@@ -159,13 +152,14 @@ TEST_F(Picture, TextsEscapedEdgeOnFacesLeftOutSharedEndsOneLabel)
     const std::string svg = zunaiRenderSvg(s.scene);
     EXPECT_EQ(svgProblem(svg), "");
     // (the same check refuses a title left unescaped)
-    EXPECT_NE(svgProblem(R"(<svg xmlns="http://www.w3.org/2000/svg" width="9" height="9"><title>a & b</title></svg>)"), "");
+    EXPECT_NE(svgProblem(R"(<svg xmlns="http://www.w3.org/2000/svg" width="9" height="9"><title>a & b</title></svg>)"),
+              "");
     EXPECT_EQ(countOf(svg, "class=\"level-face\""), 4);
     EXPECT_NE(svg.find(">G2 S1</text>"), std::string::npos);
     EXPECT_NE(svg.find("units</text>"), std::string::npos);
 }
 
-TEST_F(Picture, FloorKeepsOneStoreyAndLargeLevelsBecomeAHeightMap)
+TEST_F(Picture, FloorKeepsOneStoreyLargeLevelsBecomeAHeightMapPngAtTheSvgsSize)
 {
     Scene s;
     s.scene.floor = 60.0;
@@ -180,12 +174,7 @@ TEST_F(Picture, FloorKeepsOneStoreyAndLargeLevelsBecomeAHeightMap)
     EXPECT_EQ(countOf(svg, "class=\"level-face\""), 0);
     EXPECT_EQ(countOf(svg, "class=\"height-map\""), 1);
     EXPECT_NE(svg.find("xlink:href=\"data:image/png;base64,iVBORw0KGgo"), std::string::npos);
-}
 
-TEST_F(Picture, PngAtTheSvgsSize)
-{
-    Scene s;
-    const std::string svg = zunaiRenderSvg(s.scene);
     const std::string png = zunaiSvgToPng(svg);
     ASSERT_GT(png.size(), 24u);
     EXPECT_EQ(png.substr(1, 3), "PNG");

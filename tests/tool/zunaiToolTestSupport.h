@@ -1,12 +1,10 @@
 #ifndef ZUNAI_TOOL_TEST_SUPPORT_H
 #define ZUNAI_TOOL_TEST_SUPPORT_H
 
-// Temporary folders, files, and runs of the built zunai program.
+// Scratch folders, files, level meshes, and runs of the built zunai program.
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -14,44 +12,23 @@
 
 #include "zunScratchGame.h"
 #include "zunaiError.h"
+#include "zunaiLevelMesh.h"
 #include "zunaiPng.h"
 
 namespace zunaiTestSupport {
 
 namespace fs = std::filesystem;
 
-// A fresh folder under the system's temporary folder, removed at the end.
-class TempDir {
-public:
-    TempDir()
-    {
-        std::random_device seed;
-        path_ = fs::temp_directory_path() / ("zunai-test-" + std::to_string(seed()) + std::to_string(seed()));
-        fs::create_directories(path_);
-    }
-    ~TempDir()
-    {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const fs::path& path() const { return path_; }
-    fs::path operator/(const std::string& name) const { return path_ / name; }
-
-private:
-    fs::path path_;
+// A fresh folder (entered while it lives) under the temporary folder.
+struct TempDir : zunScratchGame {
+    TempDir() : zunScratchGame("zunai-test") {}
+    fs::path operator/(const std::string& name) const { return dir() / name; }
 };
-
-inline std::string readFile(const fs::path& path)
-{
-    return zunReadFile(path);
-}
 
 inline void writeFile(const fs::path& path, const std::string& text)
 {
     fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
+    zunWriteFile(path, text);
 }
 
 // A game directory: bin/, the sample's level unless `withLevel` is false,
@@ -61,14 +38,14 @@ inline void makeGame(const fs::path& dir, const std::string& database, bool with
     fs::create_directories(dir / "bin");
     if (withLevel)
         writeFile(dir / "data" / "levels" / "courtyard.obj",
-                  readFile(fs::path(ZUNAI_SAMPLE) / "data" / "levels" / "courtyard.obj"));
+                  zunReadFile(fs::path(ZUNAI_SAMPLE) / "data" / "levels" / "courtyard.obj"));
     if (!database.empty())
         writeFile(dir / "data" / "memory" / "levels" / "paths.qzt", database);
 }
 
 inline std::string sampleDatabase()
 {
-    return readFile(fs::path(ZUNAI_SAMPLE) / "data" / "memory" / "levels" / "paths.qzt");
+    return zunReadFile(fs::path(ZUNAI_SAMPLE) / "data" / "memory" / "levels" / "paths.qzt");
 }
 
 // The statements of one mark, as the module writes them.
@@ -77,6 +54,13 @@ inline std::string markStatements(int path, int mark, float x, float y, float z)
     const std::string v = "Path" + std::to_string(path) + "Mark" + std::to_string(mark);
     return v + "X = " + std::to_string(x) + ";\n" + v + "Y = " + std::to_string(y) + ";\n" + v + "Z = " +
            std::to_string(z) + ";\n";
+}
+
+// Two triangles a b c and a c d.
+inline void addQuad(zunaiLevelMesh& mesh, zunaiPoint a, zunaiPoint b, zunaiPoint c, zunaiPoint d)
+{
+    mesh.triangles.push_back(zunaiTriangle{{a, b, c}});
+    mesh.triangles.push_back(zunaiTriangle{{a, c, d}});
 }
 
 struct ToolRun {
@@ -101,7 +85,8 @@ inline ToolRun runTool(const fs::path& cwd, const std::vector<std::string>& args
         command += " " + quote(a);
     command += " >" + quote((capture / "out").string()) + " 2>" + quote((capture / "err").string()) + " </dev/null";
     const int status = std::system(command.c_str());
-    return ToolRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(capture / "out"), readFile(capture / "err")};
+    return ToolRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, zunReadFile(capture / "out"),
+                   zunReadFile(capture / "err")};
 }
 
 inline int countOf(const std::string& text, const std::string& what)
