@@ -75,11 +75,8 @@ bool samePaths(const Paths& a, const Paths& b)
     return a.size() == b.size() && matchPaths(a, b) == static_cast<int>(b.size());
 }
 
-int loadSample(zunAIPathMgr& manager)
-{
-    char name[] = "levels\\paths.qzt";
-    return manager.loadPaths(name);
-}
+// The sample's database, as the module names it.
+char sampleName[] = "levels\\paths.qzt";
 
 // Arms a run's failures around the operation itself, and counts its
 // allocations: from allocation k on, `failing` of them fail (0: none, -1: all).
@@ -112,7 +109,7 @@ void expectSaveReload(zunAIPathMgr& manager)
         want.push_back(marksOf(*node->item, true));
     EXPECT_EQ(manager.saveAllPaths(), 1);
     zunAIPathMgr reloaded;
-    EXPECT_EQ(loadSample(reloaded), 1);
+    EXPECT_EQ(reloaded.loadPaths(sampleName), 1);
     EXPECT_TRUE(samePaths(pathsOf(reloaded.paths), want)) << "after a save and a reload";
     zunWriteFile(game->database(), sampleBytes);
 }
@@ -170,7 +167,7 @@ Paths loadPaths(Armed& run)
     if (recording)
         manager.addNewMark(recorded);
     int answer = 0;
-    run.operate([&] { answer = loadSample(manager); });
+    run.operate([&] { answer = manager.loadPaths(sampleName); });
     EXPECT_EQ(answer, 1);
     EXPECT_TRUE(managerIsSound(manager));
     EXPECT_EQ(manager.newPath, nullptr);
@@ -188,7 +185,7 @@ Paths loadPaths(Armed& run)
 Paths recordAndCommit(Armed& run)
 {
     zunAIPathMgr manager;
-    EXPECT_EQ(loadSample(manager), 1);
+    EXPECT_EQ(manager.loadPaths(sampleName), 1);
     int added = 0, saved = -1;
     run.operate([&] {
         for (int i = 0; i < 5; ++i) {
@@ -237,7 +234,7 @@ Paths walk(Armed& run)
 Paths chainedRoutes(Armed& run)
 {
     zunAIPathMgr database, routes;
-    EXPECT_EQ(loadSample(database), 1);
+    EXPECT_EQ(database.loadPaths(sampleName), 1);
     std::vector<zunAIPath*> answers;
     run.operate([&] {
         for (std::size_t i = 0; i < 4; ++i) {
@@ -257,7 +254,7 @@ Paths chainedRoutes(Armed& run)
 Paths copyPaths(Armed& run)
 {
     zunAIPathMgr database;
-    EXPECT_EQ(loadSample(database), 1);
+    EXPECT_EQ(database.loadPaths(sampleName), 1);
     std::vector<zunAIPath*> copies;
     run.operate([&] {
         for (int i = -1; i <= database.getNumPaths(); ++i)
@@ -277,7 +274,7 @@ Paths managerCopies(Armed& run)
 {
     const int selected = 5;
     zunAIPathMgr source;
-    EXPECT_EQ(loadSample(source), 1);
+    EXPECT_EQ(source.loadPaths(sampleName), 1);
     cVector4 near = source.getPath(selected)->getMark(1)->position;
     EXPECT_EQ(source.selectClosestPath(near), 1);
     zunAIPath* route = new zunAIPath;
@@ -448,7 +445,7 @@ protected:
         ASSERT_TRUE(zunStandIn::loadLevel(game->level().string().c_str()));
         sampleBytes = zunReadFile(game->database());
         zunAIPathMgr manager;
-        ASSERT_EQ(loadSample(manager), 1);
+        ASSERT_EQ(manager.loadPaths(sampleName), 1);
         sampleFile = pathsOf(manager.paths);
         ASSERT_EQ(sampleFile.size(), 12u);
     }
