@@ -53,9 +53,8 @@ zunaiLevelMesh import(const TempDir& dir, const std::string& name, const std::st
 // number and a missing file are refused end to end, by zunai).
 std::string importError(const TempDir& dir, const std::string& name, const std::string& text)
 {
-    writeFile(dir / name, text);
     try {
-        zunaiImportLevel(dir / name, name, zunaiImportOptions{});
+        import(dir, name, text, zunaiImportOptions{});
     } catch (const zunaiError& e) {
         return e.message;
     }
@@ -171,6 +170,7 @@ TEST_F(Level, FloorsBelowPointsPlacedAndWarningsForOddHeights)
         }
     }
 
+    // Points as batch files give them.
     zunaiPointInput p;
     ASSERT_TRUE(zunaiReadPointInput("+1.5,-2", p));
     EXPECT_EQ(zunaiFormatPoint(p), "1.5,-2");
