@@ -2,17 +2,10 @@
 #include "zunAI.h"
 #include "zunManagerChecks.h"
 #include "zunTestFixture.h"
+#include "zunTestPaths.h"
 #include "zunVectorChecks.h"
 
 namespace {
-
-zunAIPath* makePath(std::initializer_list<cVector4> marks)
-{
-    zunAIPath* path = new zunAIPath;
-    for (cVector4 mark : marks)
-        path->addMark(mark);
-    return path;
-}
 
 class PathEditing : public zunTest {
 protected:

@@ -1,7 +1,9 @@
-// Marks and paths: copies, the cursor, null items, distances and drawing.
-// Distances and drawings of stored paths are pinned by the golden record.
+// Marks and paths: copies, the cursor, null items, distances and the
+// manager's drawing of active paths. Distances and drawings of stored paths
+// are pinned by the golden record.
 #include "zunAI.h"
 #include "zunTestFixture.h"
+#include "zunTestPaths.h"
 #include "zunVectorChecks.h"
 
 namespace {
@@ -118,42 +120,16 @@ TEST_F(PathTest, DistancesWithoutMarksOnTiesAndPastNullItems)
     expectDistances(10, 10, 1, vec4(10, 0, 0, 1));
 }
 
-// Four lines a segment, in the colour given, 15 below the marks at the
-// corners of a square offset and offset + 1 back from them, in this order.
-TEST_F(PathTest, DrawingRunsBelowTheMarksAtTheSquareCorners)
-{
-    zunAIPath path;
-    cVector4 a(0, 0, 100), b(10, 0, 100);
-    path.addMark(a);
-    path.drawPath(0xFF, 0.2f);
-    EXPECT_TRUE(zunStandIn::lines().empty());
-    path.addMark(b);
-    path.drawPath(0xFF, 0.2f);
-    const auto& lines = zunStandIn::lines();
-    ASSERT_EQ(lines.size(), 4u);
-    const float f = 0.2f, g = 0.2f + 1.0f;
-    const float dx[4] = {f, f, g, g};
-    const float dy[4] = {f, g, g, f};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(lines[i].colour, 0xFFul);
-        EXPECT_VEC_EQ(lines[i].from, cVector4(0.0f - dx[i], 0.0f - dy[i], 85.0f));
-        EXPECT_VEC_EQ(lines[i].to, cVector4(10.0f - dx[i], 0.0f - dy[i], 85.0f));
-    }
-}
-
 // The manager draws the routes, then the database's active paths, each list
 // a colour sequence of its own with offsets growing by 0.2 from 0.2 (kept as
-// a float); inactive database paths are passed over, routes never. The
-// golden record pins the drawing of stored paths, the recording and the
-// selection.
+// a float), a segment's square offset and offset + 1 back from its marks;
+// inactive database paths are passed over, routes never. The golden record
+// pins the drawing of stored paths (lines, corners and colour sequence), the
+// recording and the selection.
 TEST_F(PathTest, ManagerDrawsActivePathsInColourAndOffsetSteps)
 {
-    auto segmentPath = [](int active, int marks = 2) {
-        zunAIPath* path = new zunAIPath;
-        for (int m = 0; m < marks; ++m) {
-            cVector4 at(10.0f * m, 0, 0);
-            path->addMark(at);
-        }
+    auto segmentPath = [](int active, bool oneMark = false) {
+        zunAIPath* path = oneMark ? makePath({{0, 0, 0}}) : makePath({{0, 0, 0}, {10, 0, 0}});
         path->setActive(active);
         return path;
     };
@@ -166,7 +142,7 @@ TEST_F(PathTest, ManagerDrawsActivePathsInColourAndOffsetSteps)
     manager.addActivePath(segmentPath(0));
     for (int active : {1, 0, 7})
         manager.addPath(segmentPath(active));
-    manager.addPath(segmentPath(1, 1));
+    manager.addPath(segmentPath(1, true));
 
     EXPECT_EQ(manager.drawActivePaths(), 1);
     std::vector<std::pair<unsigned long, float>> expected, drawn;   // colour, x of a segment's first line
@@ -185,15 +161,6 @@ TEST_F(PathTest, ManagerDrawsActivePathsInColourAndOffsetSteps)
         drawn.emplace_back(lines[i].colour, lines[i].from.x);
     EXPECT_EQ(drawn, expected);
     EXPECT_EQ(lines[2].from.y, 0.0f - (0.2f + 1.0f));
-}
-
-// Computed from the exact (wider than 64-bit) products.
-TEST_F(PathTest, ColourSequenceKeepsBits16To39OfTheWideProduct)
-{
-    EXPECT_EQ(pathColourSeed, 0xD0ABCBul);
-    EXPECT_EQ(nextPathColour(pathColourSeed), 0x238A4Bul);
-    EXPECT_EQ(nextPathColour(0x238A4Bul), 0x52A139ul);
-    EXPECT_EQ(nextPathColour(0xFFFFFFul), ((0xFFFFFFull * 0x13DEC15577Bull) >> 16) & 0xFFFFFFull);
 }
 
 } // namespace

@@ -1,13 +1,13 @@
 #ifndef ZUN_ROUTE_TEST_SUPPORT_H
 #define ZUN_ROUTE_TEST_SUPPORT_H
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "standin/zunStandIn.h"
 #include "zunAI.h"
 #include "zunTestFixture.h"
+#include "zunTestPaths.h"
 #include "zunVectorChecks.h"
 
 // A manager that opens the protected route members to the tests.
@@ -15,24 +15,6 @@ struct routeTestMgr : zunAIPathMgr {
     using zunAIPathMgr::createPath;
     using zunAIPathMgr::validateHeight;
 };
-
-inline zunAIPath* storePath(zunAIPathMgr& db, std::initializer_list<cVector4> marks)
-{
-    zunAIPath* path = new zunAIPath;
-    for (cVector4 mark : marks)
-        path->addMark(mark);
-    db.addPath(path);
-    return path;
-}
-
-// The x of each mark (null for no path): the routes of these tests run along x.
-inline std::vector<float> xs(zunAIPath* path)
-{
-    std::vector<float> out;
-    for (int i = 0; path && i < path->getNumMarks(); ++i)
-        out.push_back(path->getMark(i)->position.x);
-    return out;
-}
 
 // A wall of the level, given by two corners.
 inline void wall(float x0, float y0, float z0, float x1, float y1, float z1)
