@@ -4,6 +4,7 @@
 // Paths made from their marks' positions, and what tests read back from them.
 
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "zunAI.h"
@@ -40,6 +41,14 @@ inline std::vector<std::vector<float>> xsOf(zunAIPathMgr& manager)
     for (int p = 0; p < manager.getNumPaths(); ++p)
         out.push_back(xs(manager.getPath(p)));
     return out;
+}
+
+// The statements of one mark, as the module writes them.
+inline std::string markStatements(int path, int mark, float x, float y, float z)
+{
+    const std::string v = "Path" + std::to_string(path) + "Mark" + std::to_string(mark);
+    return v + "X = " + std::to_string(x) + ";\n" + v + "Y = " + std::to_string(y) + ";\n" + v + "Z = " +
+           std::to_string(z) + ";\n";
 }
 
 #endif

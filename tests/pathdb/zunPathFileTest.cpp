@@ -223,12 +223,7 @@ const char successMessage[] = "AI: PathMgr->Loaded paths successfully.";
 const char noPathMessage[] = "AI: PathMgr->Failed to load paths.";
 const char unreadableMessage[] = "PathMgr: Failed to load paths.";
 
-std::string mark(int p, int m, float x, float y, float z)
-{
-    std::string stem = "Path" + std::to_string(p) + "Mark" + std::to_string(m);
-    return stem + "X = " + std::to_string(x) + ";\n" + stem + "Y = " + std::to_string(y) + ";\n" + stem +
-           "Z = " + std::to_string(z) + ";\n";
-}
+const auto mark = markStatements;
 
 // A null name, a file that cannot be read and a name longer than 240
 // characters are refused, with their messages; 240 characters still fit.

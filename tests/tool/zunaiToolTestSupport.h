@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 
 #include "zunScratchGame.h"
+#include "zunTestPaths.h"
 #include "zunaiError.h"
 #include "zunaiLevelMesh.h"
 #include "zunaiPng.h"
@@ -46,14 +47,6 @@ inline void makeGame(const fs::path& dir, const std::string& database, bool with
 inline std::string sampleDatabase()
 {
     return zunReadFile(fs::path(ZUNAI_SAMPLE) / "data" / "memory" / "levels" / "paths.qzt");
-}
-
-// The statements of one mark, as the module writes them.
-inline std::string markStatements(int path, int mark, float x, float y, float z)
-{
-    const std::string v = "Path" + std::to_string(path) + "Mark" + std::to_string(mark);
-    return v + "X = " + std::to_string(x) + ";\n" + v + "Y = " + std::to_string(y) + ";\n" + v + "Z = " +
-           std::to_string(z) + ";\n";
 }
 
 // Two triangles a b c and a c d.
