@@ -162,7 +162,7 @@ stage_asan() {
 # Some virtual machines run no 32-bit x86 program at all (their kernel
 # answers "Exec format error"), and 32-bit wine with them. There the Windows
 # stages build and check their DLLs but cannot run them: they say so, and
-# the last line of the test command names what was not run.
+# the test command's closing lines name what was not run.
 skipped_note=$build/skipped-under-wine.txt
 
 can_run_32bit() {
